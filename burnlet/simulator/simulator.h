@@ -1,0 +1,74 @@
+// The simulated HIDDLL that tests and benchmarks link in place of the hidapi layer: the six
+// HT_ calls and CloseHandle reach a BootLoaderModel, every call is logged, and faults can be
+// planned for any of them.
+#pragma once
+
+#include "boot_loader_model.h"
+#include "hiddll.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace bootsim {
+
+struct FaultPlan {
+    std::optional<unsigned int> searchError;  // the search fails; HT_HidGetLastError gives this
+    int failWriteAt = -1;                     // 0-based number of the HT_WriteUSB call that fails
+    int failStatusReadAt = -1;                // likewise for HT_GetUSBAck
+    int failCommandAt = -1;                   // likewise for HT_SetUSBCmd
+    int failOpcode = -1;                      // every command with this opcode fails
+    bool closeFails = false;                  // CloseHandle returns 0
+};
+
+struct SentCommand {
+    HANDLE handle;
+    Packet bytes;
+};
+
+struct SentData {
+    HANDLE handle;
+    std::vector<uint8_t> bytes;
+};
+
+struct CallLog {
+    int calls = 0;  // every entry into HIDDLL, whatever it was
+    int searches = 0;
+    int statusReads = 0;
+    std::vector<SentCommand> commands;
+    std::vector<SentData> writes;
+    std::vector<HANDLE> closed;
+
+    std::vector<uint8_t> opcodes() const;
+    int countOpcode(uint8_t opcode) const;
+    std::vector<size_t> writeSizes() const;
+};
+
+constexpr int kMaxSimulatedDevices = 16;
+
+class Simulator {
+public:
+    // Back to one powered-on device, no faults, an empty log, no hook, no open handle.
+    void reset();
+
+    HANDLE handleOf(int device) const;  // device 0 is the boot loader the model stands for
+    bool isOpen(HANDLE handle) const;
+    int openHandles() const;
+
+    BootLoaderModel device;
+    FaultPlan faults;
+    CallLog log;
+    int devicesPresent = 1;
+    // Runs inside HT_WriteUSB before the data reaches the device, e.g. to sample progress.
+    std::function<void(const SentData &)> onWrite;
+
+    // State of the HIDDLL calls themselves.
+    std::array<bool, kMaxSimulatedDevices> open{};
+    int nextToFind = 0;
+    unsigned int lastError = 0;
+};
+
+Simulator &simulator();
+
+}  // namespace bootsim
