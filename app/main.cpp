@@ -1,0 +1,33 @@
+#include "app/widget.h"
+#include "platform/logging.h"
+#include "platform/single_instance.h"
+#include "render_backend.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char *argv[])
+{
+    chooseSceneGraphBackend();
+    QApplication app(argc, argv);
+
+    SingleInstance instance;
+    if (instance.isRunning()) {
+        instance.sendMessage(QString(), 5000);
+        return 1;
+    }
+
+    // Every relative path of the program (./modules/, ./update/) resolves
+    // beside the executable.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    Widget window;
+    QObject::connect(&instance, &SingleInstance::messageReceived, &window, &Widget::receiveMessage);
+
+    window.showNormal();
+    reportFirstFrame(window);
+    window.checkDevice();
+    window.device().startPollingUSBVendorCmd();
+
+    return app.exec();
+}

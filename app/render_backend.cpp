@@ -1,0 +1,46 @@
+#include "render_backend.h"
+
+#include "app/widget.h"
+#include "bridge/myqquickview.h"
+#include "platform/logging.h"
+
+#include <QDateTime>
+#include <QEvent>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+
+namespace {
+
+// Waits for the view's first paint; the queued log line runs once that paint
+// has reached the window.
+class FirstFrameReporter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, [this] {
+                qCInfo(lcShell) << "first frame at" << QDateTime::currentMSecsSinceEpoch();
+                deleteLater();
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void chooseSceneGraphBackend()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+void reportFirstFrame(Widget &window)
+{
+    window.view()->installEventFilter(new FirstFrameReporter(&window));
+}

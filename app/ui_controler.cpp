@@ -1,0 +1,45 @@
+#include "ui_controler.h"
+
+#include "bridge/myqquickview.h"
+#include "widget.h"
+
+#include <QQmlContext>
+#include <QUrl>
+
+Ui_Controler::Ui_Controler(Widget *window) : QObject(nullptr), m_window(window)
+{
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("Widget"));
+
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    window->setWindowOpacity(1.0);
+    window->setAttribute(Qt::WA_TranslucentBackground);
+    window->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    m_view = new myQQuickView(window);
+    m_view->setObjectName(QStringLiteral("ui_View"));
+    // A view inside a translucent window must clear to transparent itself.
+    m_view->setClearColor(Qt::transparent);
+    m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
+    m_view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+
+    QQmlContext *context = m_view->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), m_view);
+    context->setContextProperty(QStringLiteral("hid"), &window->device());
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    window->resize(m_view->size());
+    window->setWindowTitle(QStringLiteral("VORTAN KELD SOFTWARE"));
+}
+
+void Ui_Controler::onMinimize() { m_window->showMinimized(); }
+
+void Ui_Controler::onClose() { m_window->hide(); }
+
+void Ui_Controler::onXChanged(int x) { m_window->move(m_window->x() + x, m_window->y()); }
+
+void Ui_Controler::onYChanged(int y) { m_window->move(m_window->x(), m_window->y() + y); }
+
+void Ui_Controler::setBusy(int busyTime) { m_view->setBusy(busyTime); }
+
+void Ui_Controler::setBusy() { setBusy(0); }

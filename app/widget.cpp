@@ -1,0 +1,140 @@
+#include "widget.h"
+
+#include "bridge/myqquickview.h"
+#include "platform/device_monitor.h"
+#include "platform/logging.h"
+#include "platform/restore_request.h"
+#include "startup_event.h"
+#include "ui_controler.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMenu>
+
+namespace {
+const char kTrayMenuStyle[] =
+    "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+    "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+    "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+    "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+    "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, 255, 40); } "
+    "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+    "QMenu::indicator { width: 13px; height: 13px; } "
+    "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+constexpr int kBalloonMs = 10000;
+} // namespace
+
+Widget::Widget(QWidget *parent) : QWidget(parent)
+{
+    hid.setWindow(this);
+
+    m_controller = new Ui_Controler(this);
+    view()->device = &hid;
+
+    deviceTimer.setInterval(kDeviceTimerMs);
+    deviceTimer.setSingleShot(true);
+    connect(&deviceTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+    setupTrayIcon();
+
+    // Stays for the life of the process, like the device-change registration
+    // of the window it replaces.
+    m_monitor = new DeviceMonitor(this);
+    connect(m_monitor, &DeviceMonitor::deviceChanged, this, [this](DeviceMonitor::Change change) {
+        if (change != DeviceMonitor::Change::Other)
+            deviceTimer.start();
+    });
+}
+
+Widget::~Widget()
+{
+    hid.stopPollingUSBVendorCmd();
+    m_controller->deleteLater();
+}
+
+myQQuickView *Widget::view() const { return m_controller->view(); }
+
+bool Widget::isGun() const { return view()->isGun; }
+
+void Widget::setupTrayIcon()
+{
+    trayIcon = new QSystemTrayIcon(this);
+    auto *quitAction = new QAction(tr("Quit (&Q)"), this);
+    connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+    auto *menu = new QMenu(this);
+    menu->addAction(quitAction);
+    menu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    trayIcon->setContextMenu(menu);
+    trayIcon->setToolTip(QStringLiteral("Q73M Keyboard"));
+    trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    trayIcon->show();
+}
+
+void Widget::showDetectBalloon()
+{
+    qCDebug(lcShell) << "balloon Info / Detect Device";
+    trayIcon->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"), QSystemTrayIcon::Information, kBalloonMs);
+}
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick)
+        postRestoreRequest(this);
+}
+
+void Widget::checkDevice()
+{
+    for (int i = 0; i < kDeviceLockTries && hid.deviceLock.load(); ++i)
+        QThread::msleep(kDeviceLockSleepMs);
+    hid.deviceLock = true;
+
+    hid.detectDevices();
+    const quint8 state = hid.connectionState();
+    if (state != 0) {
+        view()->clearHidBusy();
+        showDetectBalloon();
+        view()->setEnabled(true);
+    }
+    qCDebug(lcShell) << "Device Connect State" << state;
+
+    view()->initUI();
+    QCoreApplication::postEvent(this, new startupEvent);
+    hid.deviceLock = false;
+}
+
+void Widget::exitSYS()
+{
+    hid.stopPollingUSBVendorCmd();
+    QCoreApplication::exit(0);
+}
+
+void Widget::receiveMessage(QString) { postRestoreRequest(this); }
+
+void Widget::customEvent(QEvent *event)
+{
+    if (event->type() == startupEvent::kType && static_cast<startupEvent *>(event)->code == startupEvent::kCode)
+        view()->runUI();
+}
+
+bool Widget::event(QEvent *event)
+{
+    if (event->type() == RestoreRequestEvent::eventType()) {
+        restoreWindow(this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void Widget::keyboardCaptured(quint8 code, bool isDown, void *context)
+{
+    if (auto *window = static_cast<Widget *>(context))
+        window->view()->detectKeyboard(code, isDown);
+}
+
+void Widget::mouseCaptured(quint8 code, bool isDown, int x, int y, void *context)
+{
+    if (auto *window = static_cast<Widget *>(context))
+        window->view()->detectMouse(code, isDown, x, y);
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include "device/hid_thread.h"
+#include "device/main_window_link.h"
+
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+class DeviceMonitor;
+class Ui_Controler;
+class myQQuickView;
+
+// The frameless main window: parent of the whole UI, owner of the device
+// object, the device timer and the tray icon. Closing it from the UI only
+// hides it; the program ends from the tray menu.
+class Widget : public QWidget, public MainWindowLink
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kDeviceTimerMs = 2048;
+    static constexpr int kDeviceLockTries = 250;
+    static constexpr int kDeviceLockSleepMs = 8;
+
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    Hid_Thread &device() { return hid; }
+    myQQuickView *view() const;
+    Ui_Controler *controller() const { return m_controller; }
+    DeviceMonitor *deviceMonitor() const { return m_monitor; }
+    QTimer &deviceTimerForTests() { return deviceTimer; }
+
+    bool isGun() const override;
+
+    // Registered with the capture unit: forward captured input to the view.
+    static void keyboardCaptured(quint8 code, bool isDown, void *context);
+    static void mouseCaptured(quint8 code, bool isDown, int x, int y, void *context);
+
+protected:
+    void customEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+
+public slots:
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void checkDevice();
+    void exitSYS();
+    void receiveMessage(QString message);
+
+private:
+    void setupTrayIcon();
+    void showDetectBalloon();
+
+    QTimer deviceTimer;
+    Hid_Thread hid;
+    Ui_Controler *m_controller = nullptr;
+    QSystemTrayIcon *trayIcon = nullptr;
+    DeviceMonitor *m_monitor = nullptr;
+};

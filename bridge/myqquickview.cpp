@@ -1,0 +1,95 @@
+// myQQuickView: construction, the start-up handshake, device selection,
+// busy calls, captured input and the file and folder picker.
+#include "myqquickview.h"
+
+#include "device/hid_thread.h"
+#include "platform/logging.h"
+
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QQuickItem>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+const QString kGlobalStoreFile = QStringLiteral("./modules/setting/apConfig.bin");
+const QString kDefaultsStoreFile = QStringLiteral("./modules/setting/pD.bin");
+
+QString profileStoreFile(int number) { return QStringLiteral("./modules/setting/p%1.bin").arg(number); }
+
+QString desktopDirectory() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
+} // namespace
+
+myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
+{
+    globalStore = new QSettings(kGlobalStoreFile, QSettings::IniFormat);
+    defaultsStore = new QSettings(kDefaultsStoreFile, QSettings::IniFormat);
+    for (int n = 1; n <= kProfileCount; ++n)
+        profileStores.append(new QSettings(profileStoreFile(n), QSettings::IniFormat));
+    for (QByteArray &image : mouseProfileImages)
+        image = QByteArray(kMouseProfileImageSize, '\0');
+
+    isGun = globalValue(QStringLiteral("mouse/isGun")).toBool();
+    icType = globalValue(QStringLiteral("mouse/icType")).toString();
+}
+
+myQQuickView::~myQQuickView()
+{
+    // The stores live as long as the program; deleting them here, at its
+    // end, writes back what they still hold.
+    delete globalStore;
+    delete defaultsStore;
+    qDeleteAll(profileStores);
+}
+
+QVariant myQQuickView::globalValue(const QString &key) const { return globalStore->value(key); }
+
+void myQQuickView::callRoot(const char *function, Qt::ConnectionType type, const QVariantList &arguments)
+{
+    QQuickItem *root = rootObject();
+    if (!root)
+        return;
+    QGenericArgument args[4];
+    for (int i = 0; i < arguments.size() && i < 4; ++i)
+        args[i] = Q_ARG(QVariant, arguments[i]);
+    QMetaObject::invokeMethod(root, function, type, args[0], args[1], args[2], args[3]);
+}
+
+void myQQuickView::clearHidBusy() { device->setReady(); }
+
+void myQQuickView::initUI() { callRoot("initUI", Qt::QueuedConnection); }
+
+void myQQuickView::runUI() { callRoot("run", Qt::QueuedConnection); }
+
+QVariant myQQuickView::getDeviceConnectState() { return QVariant(int(device->connectionState())); }
+
+void myQQuickView::setDeviceIndex(QVariant index) { device->setCurrentDeviceIndex(index.toInt()); }
+
+QString myQQuickView::getOpenSomeVendorPath(QString filterName)
+{
+    if (filterName.isEmpty())
+        return QFileDialog::getExistingDirectory(this, tr("Open Folder"), desktopDirectory(), QFileDialog::ShowDirsOnly);
+    return QFileDialog::getOpenFileName(this, tr("Open File"), desktopDirectory(), filterName);
+}
+
+void myQQuickView::setBusy(int busyTime) { callRoot("setProtectUI", Qt::DirectConnection, {busyTime}); }
+
+void myQQuickView::setCurrentDPI(int dpiValue) { callRoot("setCurrentDPI", Qt::DirectConnection, {dpiValue}); }
+
+void myQQuickView::setProfile(int no) { callRoot("setProfile", Qt::DirectConnection, {no}); }
+
+void myQQuickView::detectKeyboard(uchar usbCode, uchar isDown)
+{
+    callRoot("detectKeyboard", Qt::QueuedConnection, {bool(isDown), int(usbCode)});
+}
+
+void myQQuickView::detectMouse(uchar code, uchar isDown, int x, int y)
+{
+    callRoot("detectMouse", Qt::QueuedConnection, {bool(isDown), uint(code), uint(x), uint(y)});
+}
+
+void myQQuickView::focusInEvent(QFocusEvent *event)
+{
+    repaint();
+    event->accept();
+}

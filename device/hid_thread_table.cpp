@@ -1,0 +1,76 @@
+// Hid_Thread: construction, the device table, detection and opening.
+#include "hid_thread.h"
+
+#include "device_table.h"
+#include "platform/hid/hid_backend.h"
+#include "platform/logging.h"
+#include "virtual/virtual_environment.h"
+
+namespace {
+const QString kDeviceTableFile = QStringLiteral("./modules/setting/apConfig.bin");
+constexpr int kStateBits = 8;
+} // namespace
+
+Hid_Thread::Hid_Thread(QObject *parent) : QThread(parent)
+{
+    deviceList = readDeviceTable(kDeviceTableFile);
+    supportData = 0;
+    installVirtualDevicesFromEnvironment(deviceList);
+}
+
+Hid_Thread::~Hid_Thread()
+{
+    // The poll loop uses this object: it must have ended before we go.
+    pollRunning = false;
+    pollFuture.waitForFinished();
+}
+
+void Hid_Thread::detectDevices()
+{
+    connectState = 0;
+    HidBackend &hid = HidSeam::backend();
+    for (int i = 0; i < deviceList.size(); ++i) {
+        DeviceInfo &entry = deviceList[i];
+        const QList<HidInterfaceInfo> interfaces = hid.enumerate(entry.vid, entry.pid);
+        for (const HidInterfaceInfo &found : interfaces) {
+            if (found.usagePage == entry.usagePage && found.usage == entry.usage) {
+                // Every keyboard command addresses entry 0, whichever
+                // edition answered: the last match wins.
+                deviceList[0].path = QString::fromLatin1(found.path);
+                if (i < kStateBits)
+                    connectState |= quint8(1u << i);
+            }
+            if ((entry.usagePage2 || entry.usage2) && found.usagePage == entry.usagePage2
+                && found.usage == entry.usage2)
+                entry.path2 = QString::fromLatin1(found.path);
+        }
+    }
+}
+
+HidDevice *Hid_Thread::openDevice(int did)
+{
+    if (!isKnown(did) || deviceList[did].path.isEmpty())
+        return nullptr;
+    hidHandle.reset();
+    hidHandle = HidSeam::backend().open(deviceList[did].path.toLatin1());
+    if (!hidHandle) {
+        deviceList[did].path.clear();
+        return nullptr;
+    }
+    hidHandle->setNonBlocking(false);
+    return hidHandle.get();
+}
+
+HidDevice *Hid_Thread::openPollDevice(int did)
+{
+    if (!isKnown(did) || deviceList[did].path2.isEmpty())
+        return nullptr;
+    pollHandle.reset();
+    pollHandle = HidSeam::backend().open(deviceList[did].path2.toLatin1());
+    if (!pollHandle) {
+        deviceList[did].path2.clear();
+        return nullptr;
+    }
+    pollHandle->setNonBlocking(false);
+    return pollHandle.get();
+}

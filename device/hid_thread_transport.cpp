@@ -1,0 +1,134 @@
+// Hid_Thread: the busy handshake and the transfer primitives.
+#include "hid_thread.h"
+
+#include "platform/hid/hid_backend.h"
+
+#include <QCoreApplication>
+#include <QVector>
+
+namespace {
+constexpr int kIdleTries = 255;
+constexpr int kIdleSleepMs = 8;
+constexpr int kSettleSleepMs = 64;
+constexpr int kCommandReportLength = 9;
+// A device that stops answering must not freeze the GUI thread: each input
+// report of an exchange is awaited this long, then the read counts as failed.
+constexpr int kInputReportTimeoutMs = 1000;
+} // namespace
+
+bool Hid_Thread::waitHidIdle()
+{
+    for (int i = 0; i < kIdleTries; ++i) {
+        if (hidReady) {
+            hidReady = false;
+            return true;
+        }
+        QThread::msleep(kIdleSleepMs);
+        QCoreApplication::processEvents();
+    }
+    return false;
+}
+
+void Hid_Thread::settlePause()
+{
+    QThread::msleep(kSettleSleepMs);
+    QThread::msleep(kSettleSleepMs);
+}
+
+void Hid_Thread::closeHid() { hidHandle.reset(); }
+
+bool Hid_Thread::failTransfer()
+{
+    closeHid();
+    hidReady = true;
+    return false;
+}
+
+bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
+{
+    QCoreApplication::processEvents();
+    if (!openDevice(did)) {
+        hidReady = true;
+        return false;
+    }
+    const DeviceInfo &entry = deviceList[did];
+    if (entry.isEncode)
+        USBDataEncryption(cmdReport + 1, SecrecyCode);
+
+    HidDevice *device = openDevice(did);
+    if (!device || device->sendFeatureReport(cmdReport, kCommandReportLength) < 0)
+        return failTransfer();
+    if (settle)
+        settlePause();
+
+    if (payloadLength > 0) {
+        const int reportLength = entry.reportLength;
+        const int chunk = payloadLength >= reportLength ? reportLength : payloadLength;
+        QVector<uchar> buffer(reportLength + 1, 0);
+        for (int offset = 0; offset < payloadLength; offset += chunk) {
+            buffer[0] = 0;
+            std::copy_n(payload + offset, chunk, buffer.begin() + 1);
+            device = openDevice(did);
+            if (!device || device->write(buffer.constData(), size_t(buffer.size())) < 0)
+                return failTransfer();
+        }
+        if (settle)
+            settlePause();
+    }
+    closeHid();
+    hidReady = true;
+    return true;
+}
+
+bool Hid_Thread::exchangeCommand(int did, int readLength)
+{
+    if (!openDevice(did)) {
+        hidReady = true;
+        return false;
+    }
+    const DeviceInfo &entry = deviceList[did];
+    if (entry.isEncode)
+        USBDataEncryption(cmdReport + 1, SecrecyCode);
+
+    HidDevice *device = openDevice(did);
+    if (!device || device->sendFeatureReport(cmdReport, kCommandReportLength) < 0)
+        return failTransfer();
+    device = openDevice(did);
+    if (!device || device->getFeatureReport(ackReport, kCommandReportLength) < 0)
+        return failTransfer();
+
+    if (readLength == 0) {
+        closeHid();
+        hidReady = true;
+        if (entry.isEncode)
+            USBDataDecipher(ackReport + 1, SecrecyCode);
+        return true;
+    }
+
+    const int reportLength = entry.reportLength;
+    const int chunk = readLength >= reportLength ? reportLength : readLength;
+    QVector<uchar> buffer(reportLength + 1);
+    for (int offset = 0; offset < readLength; offset += chunk) {
+        buffer.fill(0);
+        device = openDevice(did);
+        if (!device || device->readTimeout(buffer.data(), size_t(buffer.size()), kInputReportTimeoutMs) <= 0)
+            return failTransfer();
+        std::copy_n(buffer.constData(), std::min(chunk, int(sizeof payload) - offset), payload + offset);
+    }
+    closeHid();
+    hidReady = true;
+    return true;
+}
+
+bool Hid_Thread::headSetHidSet(int did, int length)
+{
+    if (!openDevice(did)) {
+        hidReady = true;
+        return false;
+    }
+    HidDevice *device = openDevice(did);
+    const bool written = device && device->write(cmdReport, size_t(qBound(0, length, int(sizeof cmdReport)))) >= 0;
+    closeHid();
+    hidReady = true;
+    return written;
+}

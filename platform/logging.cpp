@@ -1,0 +1,6 @@
+#include "logging.h"
+
+Q_LOGGING_CATEGORY(lcShell, "gearconsole.shell")
+Q_LOGGING_CATEGORY(lcHid, "gearconsole.hid")
+Q_LOGGING_CATEGORY(lcBridge, "gearconsole.bridge")
+Q_LOGGING_CATEGORY(lcPlatform, "gearconsole.platform")

@@ -1,0 +1,10 @@
+#pragma once
+// Logging categories of the program. Every diagnostic goes to Qt's message
+// output under one of these, so a user can switch areas on and off with
+// QT_LOGGING_RULES (for example "gearconsole.hid.debug=false").
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcShell)     // gearconsole.shell
+Q_DECLARE_LOGGING_CATEGORY(lcHid)       // gearconsole.hid
+Q_DECLARE_LOGGING_CATEGORY(lcBridge)    // gearconsole.bridge
+Q_DECLARE_LOGGING_CATEGORY(lcPlatform)  // gearconsole.platform
