@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# CPU use of the program at rest over 10 s, with no device and with one
+# virtual keyboard, and its resident memory at rest.
+source "$(dirname "$0")/common.sh"
+log=$(mktemp)
+
+measure() {
+  local label=$1
+  start_program "$log"
+  wait_first_frame "$log" >/dev/null
+  sleep 3
+  local before after rss
+  before=$(cpu_ns "$PROGRAM_PID")
+  sleep 10
+  after=$(cpu_ns "$PROGRAM_PID")
+  rss=$(rss_kib "$PROGRAM_PID")
+  stop_program
+  awk -v ns=$((after - before)) -v label="$label" -v rss="$rss" 'BEGIN {
+    printf "idle CPU %s: %.3f %% of one core over 10 s (limit 0.5 %%); resident memory: %.1f MiB (aim: under 60 MiB)\n",
+      label, 100 * ns / 1e10, rss / 1024 }'
+}
+
+unset GEARCONSOLE_VIRTUAL_DEVICES
+measure "with no device"
+export GEARCONSOLE_VIRTUAL_DEVICES=0
+measure "with one virtual keyboard"
+rm -f "$log"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Time from process start to the window's first frame under Xvfb, median of 5.
+source "$(dirname "$0")/common.sh"
+log=$(mktemp)
+times=()
+for run in 1 2 3 4 5; do
+  started=$(now_ms)
+  start_program "$log"
+  frame=$(wait_first_frame "$log")
+  stop_program
+  times+=($((frame - started)))
+done
+median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+echo "start-up to first frame: ${median} ms (median of 5; runs: ${times[*]} ms; aim: 200 ms)"
+rm -f "$log"
