@@ -1,5 +1,6 @@
 #include "app/widget.h"
 #include "platform/logging.h"
+#include "device/virtual/virtual_state.h"
 #include "platform/single_instance.h"
 #include "render_backend.h"
 
@@ -29,5 +30,7 @@ int main(int argc, char *argv[])
     window.checkDevice();
     window.device().startPollingUSBVendorCmd();
 
-    return app.exec();
+    const int exitCode = app.exec();
+    writeVirtualStateFromEnvironment();
+    return exitCode;
 }

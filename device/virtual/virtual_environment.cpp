@@ -2,6 +2,7 @@
 
 #include "platform/hid/hid_backend.h"
 #include "platform/logging.h"
+#include "model_factory.h"
 #include "virtual_backend.h"
 
 QList<int> parseVirtualDeviceList(const QString &text, int tableSize)
@@ -26,11 +27,11 @@ void addVirtualDevicesForEntry(VirtualHidBackend &backend, const QList<DeviceInf
     const QByteArray base = "virtual:" + QByteArray::number(index);
     backend.add(std::make_shared<VirtualDevice>(
         VirtualDevice::Identity{base, entry.vid, entry.pid, entry.usagePage, entry.usage},
-        std::make_unique<EchoModel>(), entry.isEncode));
+        makeDeviceModel(entry, index, false), entry.isEncode));
     if (entry.usagePage2 || entry.usage2) {
         backend.add(std::make_shared<VirtualDevice>(
             VirtualDevice::Identity{base + ":2", entry.vid, entry.pid, entry.usagePage2, entry.usage2},
-            std::make_unique<EchoModel>(), false));
+            makeDeviceModel(entry, index, true), false));
     }
 }
 

@@ -1,0 +1,3 @@
+#include "virtual_state.h"
+
+bool writeVirtualStateFromEnvironment() { return false; }
