@@ -172,8 +172,11 @@ private slots:
         std::atomic<bool> done{false};
         std::vector<int32_t> seen;
         std::thread reader([&] {
-            while (!done)
-                seen.push_back(int32_t(GetTransProgress()));
+            while (!done) {
+                const int32_t now = int32_t(GetTransProgress());
+                if (seen.empty() || seen.back() != now)
+                    seen.push_back(now);
+            }
         });
         const int32_t result = Program(0x0000, 4096, data.data(), 0, 64, 0, 50, true, true);
         done = true;
