@@ -29,3 +29,10 @@ void EchoModel::commandReport(const QByteArray &report) // always 9 bytes
 void EchoModel::outputReport(const QByteArray &report) { m_data += report.mid(1); }
 
 QByteArray EchoModel::answerReport() { return m_answer; }
+
+QJsonObject EchoModel::state() const
+{
+    return {{QStringLiteral("kind"), QStringLiteral("echo")},
+            {QStringLiteral("lastCommand"), QString::fromLatin1(m_lastCommand.toHex())},
+            {QStringLiteral("receivedData"), QString::fromLatin1(m_data.toHex())}};
+}

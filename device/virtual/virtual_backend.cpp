@@ -26,7 +26,31 @@ private:
     bool m_nonBlocking = false;
 };
 
+QMutex liveBackendsMutex;
+QList<const VirtualHidBackend *> liveBackends;
+
 } // namespace
+
+VirtualHidBackend::VirtualHidBackend()
+{
+    QMutexLocker lock(&liveBackendsMutex);
+    liveBackends.append(this);
+}
+
+VirtualHidBackend::~VirtualHidBackend()
+{
+    QMutexLocker lock(&liveBackendsMutex);
+    liveBackends.removeOne(this);
+}
+
+QList<std::shared_ptr<VirtualDevice>> VirtualHidBackend::liveDevices()
+{
+    QMutexLocker lock(&liveBackendsMutex);
+    QList<std::shared_ptr<VirtualDevice>> all;
+    for (const VirtualHidBackend *backend : liveBackends)
+        all += backend->devices();
+    return all;
+}
 
 std::shared_ptr<VirtualDevice> VirtualHidBackend::add(std::shared_ptr<VirtualDevice> device)
 {

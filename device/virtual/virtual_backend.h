@@ -11,6 +11,16 @@
 class VirtualHidBackend final : public HidBackend
 {
 public:
+    VirtualHidBackend();
+    ~VirtualHidBackend() override;
+    VirtualHidBackend(const VirtualHidBackend &) = delete;
+    VirtualHidBackend &operator=(const VirtualHidBackend &) = delete;
+
+    // The devices of every virtual backend alive in the process, oldest
+    // backend first: the state file reaches them through this, wherever the
+    // backend itself is installed.
+    static QList<std::shared_ptr<VirtualDevice>> liveDevices();
+
     std::shared_ptr<VirtualDevice> add(std::shared_ptr<VirtualDevice> device);
     std::shared_ptr<VirtualDevice> find(const QByteArray &path) const;
     QList<std::shared_ptr<VirtualDevice>> devices() const;

@@ -13,6 +13,13 @@ VirtualDevice::VirtualDevice(Identity identity, std::unique_ptr<DeviceModel> mod
     : m_identity(std::move(identity)), m_model(std::move(model)), m_isEncode(isEncode)
 {
     m_clock.start();
+    m_model->setInputSink([this](const QByteArray &report) { queueInputReport(report); });
+}
+
+QJsonObject VirtualDevice::state() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_model->state();
 }
 
 void VirtualDevice::setSecrecyCode(const QByteArray &sixCharacters)

@@ -50,6 +50,9 @@ public:
     // An input report the device sends on its own (for example a vendor report).
     void queueInputReport(const QByteArray &report);
 
+    // The model's state, taken under the device's lock.
+    QJsonObject state() const;
+
     QList<Record> records() const;
     void clearRecords();
 
