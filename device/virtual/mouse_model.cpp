@@ -113,7 +113,8 @@ void MouseModel::answerCurrentProfile(const DeviceRequest &) { answerWith(2, QBy
 // "84 n": the answer repeats n in byte 2 and carries the stage in byte 3.
 void MouseModel::answerRepeatedCurrentStage(const DeviceRequest &request)
 {
-    answerWith(2, QByteArray{char(request.at(2)), char(m_currentStage)});
+    const char answer[] = {char(request.at(2)), char(m_currentStage)};
+    answerWith(2, QByteArray(answer, sizeof answer));
 }
 
 void MouseModel::answerCurrentStage(const DeviceRequest &) { answerWith(2, QByteArray(1, char(m_currentStage))); }

@@ -26,28 +26,39 @@ private:
     bool m_nonBlocking = false;
 };
 
-QMutex liveBackendsMutex;
-QList<const VirtualHidBackend *> liveBackends;
+// Never destroyed: the process-wide backend of the HID seam is a static
+// that may be destroyed after this file's statics at exit.
+struct LiveBackends
+{
+    QMutex mutex;
+    QList<const VirtualHidBackend *> backends;
+};
+
+LiveBackends &liveBackends()
+{
+    static LiveBackends *registry = new LiveBackends;
+    return *registry;
+}
 
 } // namespace
 
 VirtualHidBackend::VirtualHidBackend()
 {
-    QMutexLocker lock(&liveBackendsMutex);
-    liveBackends.append(this);
+    QMutexLocker lock(&liveBackends().mutex);
+    liveBackends().backends.append(this);
 }
 
 VirtualHidBackend::~VirtualHidBackend()
 {
-    QMutexLocker lock(&liveBackendsMutex);
-    liveBackends.removeOne(this);
+    QMutexLocker lock(&liveBackends().mutex);
+    liveBackends().backends.removeOne(this);
 }
 
 QList<std::shared_ptr<VirtualDevice>> VirtualHidBackend::liveDevices()
 {
-    QMutexLocker lock(&liveBackendsMutex);
+    QMutexLocker lock(&liveBackends().mutex);
     QList<std::shared_ptr<VirtualDevice>> all;
-    for (const VirtualHidBackend *backend : liveBackends)
+    for (const VirtualHidBackend *backend : liveBackends().backends)
         all += backend->devices();
     return all;
 }
