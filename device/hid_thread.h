@@ -1,4 +1,5 @@
 #pragma once
+#include "command_spec.h"
 #include "device_info.h"
 
 #include <QFuture>
@@ -7,6 +8,7 @@
 #include <QVariant>
 
 #include <atomic>
+#include <initializer_list>
 #include <memory>
 
 class HidDevice;
@@ -31,6 +33,9 @@ public:
     // Table and detection.
     const QList<DeviceInfo> &devices() const { return deviceList; }
     void detectDevices();
+    // Points an entry at an interface directly, as detection does for entry
+    // 0 (tools and tests reach the other entries this way).
+    void setDevicePath(int did, const QString &path);
     quint8 connectionState() const { return connectState; }
     int currentDeviceIndex() const { return currentDevice; }
     void setCurrentDeviceIndex(int index) { currentDevice = index; }
@@ -70,9 +75,58 @@ public slots:
     void USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode);
     void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
 
+    // Reading commands; the outputs keep their incoming values when the
+    // command does not run.
     void hid553_00H_GetSecrecyCode(int did, uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid553_83H_GetKeyboardoption(int did, uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid560_81H_GetKeyboardoption(int did, uchar &byte1, uchar &byte2);
+    void hid560_82H_GetCurrentProfile(int did, uchar &byte1);
+    void hid560_84H_GetCurrentDPI(int did, uchar &byte1, uchar &byte2);
+    void hid553_8BH_GetCurrentDPI(int did, uchar &byte1);
+    void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
 
+    // Writing commands without data block.
+    void hid553_03H_SetKeyboardoption(int did, uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_04H_SetGunData(int did, uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid560_01H_SetKeyboardoption(int did, uchar byte1, uchar byte2);
+    void hidARM_01H_SetReportRate(int did, uchar rate);
+    void hid560_03H_SetReportRate(int did, uchar rate);
+    void hid560_04H_SetCurrentDPI(int did, uchar stage);
+    void hid553_0BH_SetCurrentDPI(int did, uchar stage);
+    void hid560_02H_SetCurrentProfile(int did, uchar profile);
+    void hid553_02H_SetCurrentKeyMatrix(int did, uchar currentKeyMatrix);
+    void hidSetRGBLedEffect(int did, uchar mode, uchar color, uchar brightness, uchar speed, uchar direction);
+    void hidmousePad_SetRGBLedEffect(int did, uchar mode, uchar color, uchar brightness, uchar speed, uchar direction,
+                                     uchar colorR, uchar colorG, uchar colorB);
+    void hidsupport_SetRGBLedEffect(int did, uchar mode, uchar color, uchar brightness, uchar speed, uchar direction,
+                                    uchar colorR, uchar colorG, uchar colorB);
+    void hid576_08H_SetRGBLedEffect(int did, uchar mode, uchar brightness, uchar speed, uchar direction, uchar color,
+                                    uchar bl0, uchar bl1);
+    void hid553_0CH_SetFixLEDColor(int did, uchar *src3);
+    void hidARM_07H_SetDPI(int did, uchar curDPI, uchar DPISegment, uchar DPI0, uchar DPI1, uchar DPI2, uchar DPI3);
+    void hidARM_08H_SetDPI(int did, uchar DPI4, uchar DPI5, uchar DPI6, uchar DPI7, uchar mul);
+
+    // Writing commands with data block.
+    void hidARM_03H_SetKeyMatrix(int did, uchar *src64);
+    void hidSetKeyMatrix(int did, uchar *src512);
+    void hid560_0DH_SetKeyMatrix(int did, uchar *src64, uchar indexAddOne);
+    void hid560_0CH_setProfile(int did, uchar *src128, uchar profileData);
+    void hid52352_05H_SetMacroKey(int did, uchar macroId, uchar *src192);
+    void hidSetMacroKey(int did, uchar macroId, uchar *src512);
+    void hidSetPicture(int did, uchar index, uchar *src128);
+    void hid560_0FH_SetMacroKey(int did, uchar macroId, uchar *src128);
+    void hid553_11H_SetDPISet(int did, uchar dpiStage, uchar *src8);
+    void hidARM_0CH_SetLED8StageColor(int did, uchar *src24);
+    void hid576_30H_SetLED8StageColor(int did, uchar *src24);
+
+    // Headset: raw 16-byte output reports to device 3, without the handshake.
     bool headSetHidSet(int did, int length);
+    void headSetSetLEDStop(uchar vc, uchar sur, uchar enc, uchar magic, uchar AAMute);
+    void headSetSetLEDConfig(uchar mode, uchar sizeL, uchar sizeM, uchar Interval_L, uchar Interval_M);
+    void headSetSetLEDColorArray(uchar index_L, uchar index_M, uchar r1, uchar g1, uchar b1, uchar r2, uchar g2,
+                                 uchar b2, uchar r3, uchar g3, uchar b3, uchar r4, uchar g4, uchar b4);
+    void headSetSetLEDStart();
+
     QVariant getSupportData();
     void setSupportData(QVariant value);
 
@@ -80,6 +134,17 @@ private:
     bool isKnown(int did) const { return did >= 0 && did < deviceList.size(); }
     void closeHid();
     bool failTransfer();
+
+    static constexpr int kHeadsetDevice = 3;
+    static constexpr int kHeadsetReportLength = 16;
+
+    // The senders every command is built on.
+    void fillCommandReport(uint8_t opcode, const Cmd::Byte bytes[7], std::initializer_list<uchar> args);
+    void runWrite(const Cmd::Write &command, int did, std::initializer_list<uchar> args, const uchar *block = nullptr);
+    void runRepeated(const Cmd::Write &command, int did, uchar value);
+    void runRead(const Cmd::Read &command, int did, std::initializer_list<uchar> args,
+                 std::initializer_list<uchar *> outputs);
+    void runHeadset(std::initializer_list<uchar> report);
 
     QList<DeviceInfo> deviceList;
     MainWindowLink *m_window = nullptr;

@@ -47,6 +47,12 @@ void Hid_Thread::detectDevices()
     }
 }
 
+void Hid_Thread::setDevicePath(int did, const QString &path)
+{
+    if (isKnown(did))
+        deviceList[did].path = path;
+}
+
 HidDevice *Hid_Thread::openDevice(int did)
 {
     if (!isKnown(did) || deviceList[did].path.isEmpty())
