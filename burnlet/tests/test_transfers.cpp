@@ -170,14 +170,19 @@ private slots:
         sim().device.behaviour.bytesPerStatusRead = 1;
         auto data = pattern(4096);
         std::atomic<bool> done{false};
+        std::atomic<bool> started{false};
         std::vector<int32_t> seen;
         std::thread reader([&] {
-            while (!done) {
+            do {
                 const int32_t now = int32_t(GetTransProgress());
                 if (seen.empty() || seen.back() != now)
                     seen.push_back(now);
-            }
+                started = true;
+            } while (!done);
         });
+        // The reader must be polling before the transfer starts.
+        while (!started)
+            std::this_thread::yield();
         const int32_t result = Program(0x0000, 4096, data.data(), 0, 64, 0, 50, true, true);
         done = true;
         reader.join();
