@@ -168,6 +168,7 @@ private slots:
     {
         QVERIFY(downloadReady());
         sim().device.behaviour.bytesPerStatusRead = 1;
+        SetTransProgress(0);
         auto data = pattern(4096);
         std::atomic<bool> done{false};
         std::atomic<bool> started{false};
