@@ -1,0 +1,141 @@
+// The command set against the virtual device models: what a command writes
+// is what the device keeps, and the reading commands give it back.
+#include "device/hid_thread.h"
+#include "device/virtual/keyboard_model.h"
+#include "device/virtual/model_factory.h"
+#include "device/virtual/mouse_model.h"
+#include "device/virtual/virtual_backend.h"
+#include "support/test_workspace.h"
+
+#include <QtTest>
+
+namespace {
+
+QByteArray pattern(int length, int seed)
+{
+    QByteArray bytes(length, '\0');
+    for (int i = 0; i < length; ++i)
+        bytes[i] = char(seed * 31 + i * 7);
+    return bytes;
+}
+
+uchar *bytesOf(QByteArray &array) { return reinterpret_cast<uchar *>(array.data()); }
+
+// One table entry of the given type, its device in place and found.
+struct ModelRig
+{
+    ModelRig(int type, int reportLength, bool isEncode = false)
+    {
+        QMap<QString, QString> entry = tableEntry("beef", "0001", "ff00", "0001", reportLength, isEncode);
+        entry.insert(QStringLiteral("type"), QString::number(type));
+        workspace.writeDeviceTable({entry});
+        VirtualHidBackend &hid = installVirtualBackend();
+        device = std::make_unique<Hid_Thread>();
+        const DeviceInfo &info = device->devices()[0];
+        virtualDevice = hid.add(std::make_shared<VirtualDevice>(
+            VirtualDevice::Identity{"virtual:0", info.vid, info.pid, info.usagePage, info.usage},
+            makeDeviceModel(info, 0, false), info.isEncode));
+        device->detectDevices();
+    }
+    template <typename Model> Model &model() { return dynamic_cast<Model &>(virtualDevice->model()); }
+
+    TestWorkspace workspace;
+    std::unique_ptr<Hid_Thread> device;
+    std::shared_ptr<VirtualDevice> virtualDevice;
+};
+
+} // namespace
+
+class TestCommandsOnModels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { std::fill_n(Hid_Thread::SecrecyCode, 8, 0); }
+
+    void keyboardKeepsWhatItIsSent_data()
+    {
+        QTest::addColumn<int>("reportLength");
+        QTest::addColumn<bool>("isEncode");
+        QTest::newRow("64, plain") << 64 << false;
+        QTest::newRow("32, plain") << 32 << false;
+        QTest::newRow("64, scrambled") << 64 << true;
+    }
+    void keyboardKeepsWhatItIsSent()
+    {
+        QFETCH(int, reportLength);
+        QFETCH(bool, isEncode);
+        ModelRig rig(0, reportLength, isEncode);
+        QByteArray matrix = pattern(512, 1), macro = pattern(512, 2), picture = pattern(128, 3), colours = pattern(24, 4);
+        rig.device->hidSetKeyMatrix(0, bytesOf(matrix));
+        rig.device->hidSetMacroKey(0, 3, bytesOf(macro));
+        rig.device->hidSetPicture(0, 4, bytesOf(picture));
+        rig.device->hid576_30H_SetLED8StageColor(0, bytesOf(colours));
+        rig.device->hidSetRGBLedEffect(0, 2, 0, 254, 3, 1);
+        rig.device->hid553_03H_SetKeyboardoption(0, 9, 8, 7, 6);
+
+        auto &keyboard = rig.model<KeyboardModel>();
+        QCOMPARE(keyboard.keyMatrix(), matrix);
+        QCOMPARE(keyboard.macro(3), macro);
+        QCOMPARE(keyboard.picture(4), picture);
+        QCOMPARE(keyboard.stageColours(), colours);
+        QCOMPARE(int(keyboard.effect().mode), 2);
+        QCOMPARE(int(keyboard.effect().brightness), 254);
+        QCOMPARE(int(keyboard.effect().speed), 3);
+        QCOMPARE(int(keyboard.effect().direction), 1);
+
+        uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
+        rig.device->hid553_83H_GetKeyboardoption(0, b1, b2, b3, b4);
+        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({9, 8, 7, 6}));
+    }
+
+    void mouseProfilesRoundTrip_data()
+    {
+        QTest::addColumn<int>("reportLength");
+        QTest::newRow("two reports at 64") << 64;
+        QTest::newRow("four reports at 32") << 32;
+    }
+    void mouseProfilesRoundTrip()
+    {
+        QFETCH(int, reportLength);
+        ModelRig rig(1, reportLength);
+        QByteArray profile = pattern(128, 5);
+        rig.device->hid560_0CH_setProfile(0, bytesOf(profile), 2);
+        QCOMPARE(rig.model<MouseModel>().profile(2), profile);
+
+        QByteArray readBack(128, '\0');
+        rig.device->hid560_8CH_readProfile(bytesOf(readBack), 2);
+        QCOMPARE(readBack, profile);
+
+        rig.device->hid560_02H_SetCurrentProfile(0, 3);
+        uchar current = 0;
+        rig.device->hid560_82H_GetCurrentProfile(0, current);
+        QCOMPARE(int(current), 3);
+    }
+
+    void mouseStagesAndButtons()
+    {
+        ModelRig rig(1, 32);
+        rig.device->hidARM_08H_SetDPI(0, 47, 63, 71, 1, 0);
+        rig.device->hidARM_07H_SetDPI(0, 2, 3, 3, 7, 15, 31);
+        auto &mouse = rig.model<MouseModel>();
+        QCOMPARE(mouse.dpiStages().toHex(' '), QByteArray("03 07 0f 1f 2f 3f 47 01"));
+        QCOMPARE(int(mouse.dpiMask()), 3);
+
+        rig.device->hid553_0BH_SetCurrentDPI(0, 5);
+        uchar stage = 0;
+        rig.device->hid553_8BH_GetCurrentDPI(0, stage);
+        QCOMPARE(int(stage), 5);
+
+        QByteArray buttons = pattern(64, 6);
+        rig.device->hidARM_03H_SetKeyMatrix(0, bytesOf(buttons));
+        QCOMPARE(mouse.buttons(), buttons);
+
+        QByteArray macro = pattern(192, 7);
+        rig.device->hid52352_05H_SetMacroKey(0, 11, bytesOf(macro));
+        QCOMPARE(mouse.longMacro(11), macro);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandsOnModels)
+#include "tst_commands_on_models.moc"
