@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # CPU use of the program at rest over 10 s, with no device and with one
-# virtual keyboard, and its resident memory at rest.
+# virtual keyboard and with a polled virtual lighting accessory, and its
+# resident memory at rest.
 source "$(dirname "$0")/common.sh"
 log=$(mktemp)
 
@@ -24,4 +25,8 @@ unset GEARCONSOLE_VIRTUAL_DEVICES
 measure "with no device"
 export GEARCONSOLE_VIRTUAL_DEVICES=0
 measure "with one virtual keyboard"
+# The lighting accessory has a secondary interface: the vendor-report poll
+# then waits in its 400 ms reads instead of pausing between empty cycles.
+export GEARCONSOLE_VIRTUAL_DEVICES=5
+measure "with the poll reading a virtual lighting accessory"
 rm -f "$log"
