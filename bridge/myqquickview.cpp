@@ -3,21 +3,18 @@
 #include "myqquickview.h"
 
 #include "device/hid_thread.h"
+#include "file_dialogs.h"
 #include "platform/logging.h"
 
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QQuickItem>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 const QString kGlobalStoreFile = QStringLiteral("./modules/setting/apConfig.bin");
 const QString kDefaultsStoreFile = QStringLiteral("./modules/setting/pD.bin");
 
 QString profileStoreFile(int number) { return QStringLiteral("./modules/setting/p%1.bin").arg(number); }
-
-QString desktopDirectory() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
 } // namespace
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
@@ -68,8 +65,8 @@ void myQQuickView::setDeviceIndex(QVariant index) { device->setCurrentDeviceInde
 QString myQQuickView::getOpenSomeVendorPath(QString filterName)
 {
     if (filterName.isEmpty())
-        return QFileDialog::getExistingDirectory(this, tr("Open Folder"), desktopDirectory(), QFileDialog::ShowDirsOnly);
-    return QFileDialog::getOpenFileName(this, tr("Open File"), desktopDirectory(), filterName);
+        return FileDialogs::current().existingDirectory(this, tr("Open Folder"), desktopDirectory());
+    return FileDialogs::current().openFileName(this, tr("Open File"), desktopDirectory(), filterName);
 }
 
 void myQQuickView::setBusy(int busyTime) { callRoot("setProtectUI", Qt::DirectConnection, {busyTime}); }

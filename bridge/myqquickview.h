@@ -39,9 +39,41 @@ public slots:
     void clearHidBusy();
     void initUI();
     void runUI();
+    void resetApconfig();
     QVariant getDeviceConnectState();
     void setDeviceIndex(QVariant index);
+    bool loadMacroFile(QVariant macroFileName, QVariant deviceNo);
+    void saveMacroFile(QVariant macroFileName, QVariant deviceNo);
     QString getOpenSomeVendorPath(QString filterName);
+    bool loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    void copyProfile(int destprofile, int srcprofile);
+    QStringList getLangStrings(QVariant typeStr, QVariant langCode);
+    bool createMacroIni(QVariant name, QVariant deviceNo);
+    bool updataNameList(QVariant type, QVariantList nameList, QVariant deviceIndex);
+    bool modifyMacroName(QVariant oldname, QVariant newname, QVariant deviceNo);
+    void deleteMacroUpdateProfile(QVariant macroName);
+    bool deleteMacroIni(QVariant name, QVariant deviceNo);
+    QVariantList getNameList(QVariant type, QVariant deviceIndex);
+    bool saveMacroIni(QVariant name, QVariantList macros, QVariant repeat, QVariant deviceNo, QVariant delay,
+                      QVariant times);
+    QVariantList loadMacroIni(QVariant name, QVariant deviceNo);
+    void mouseSaveGundata(QVariant index, QVariantList src6);
+    void mouseSendGundata(QVariant index, QVariantList values);
+    void modifyGundata(QVariant modifyType, QVariantList src6);
+    QVariantList getGunData(QVariant name);
+    QStringList getGunDataKey();
+    QVariant getXYSensitive(QVariant index);
+    void setXYSensitive(QVariant index, QVariant xyData);
+    void setCurrentProfile(int profile);
+    QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
+    QVariant getData(QVariant key, bool isRecovery);
+    QVariant getGlobalData(QVariant key);
+    QVariantList getDataList(QVariant key, bool isRecovery);
+    void setData(QVariant key, QVariant data);
+    void setGlobalData(QVariant key, QVariant tmpdata);
+    void setDataList(QVariant key, QVariantList datalist);
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
     void setProfile(int no);
@@ -51,6 +83,7 @@ protected:
 
 private:
     QVariant globalValue(const QString &key) const;
+    QSettings *currentProfileStore() const { return profileStores.at(currentProfile); }
 
     QSettings *globalStore = nullptr;
     QSettings *defaultsStore = nullptr;

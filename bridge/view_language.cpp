@@ -1,0 +1,4 @@
+// myQQuickView: language strings.
+#include "myqquickview.h"
+
+QStringList myQQuickView::getLangStrings(QVariant, QVariant) { return {}; }
