@@ -84,6 +84,10 @@ protected:
 private:
     QVariant globalValue(const QString &key) const;
     QSettings *currentProfileStore() const { return profileStores.at(currentProfile); }
+    static bool isProfileNumber(int profile) { return profile >= 0 && profile < kProfileCount; }
+    // Replaces a store's file by a copy of another file and reopens it; keeps
+    // the old file and store when the copy fails.
+    bool replaceStore(QSettings *&store, const QString &sourceFile);
 
     QSettings *globalStore = nullptr;
     QSettings *defaultsStore = nullptr;

@@ -1,8 +1,101 @@
-// myQQuickView: whole-file operations on the stores.
+// myQQuickView: whole-file operations on the stores: reset of the global
+// store, import, export, factory reset and copy of profiles.
+//
+// A store is replaced by copying the new contents through a temporary file
+// that is renamed over the old one; when that fails the old file and the old
+// store stay, so a failed copy never loses a profile.
 #include "myqquickview.h"
 
-void myQQuickView::resetApconfig() {}
-bool myQQuickView::loadProfile(int) { return false; }
-void myQQuickView::saveProfile(int) {}
-void myQQuickView::resetProfile(int) {}
-void myQQuickView::copyProfile(int, int) {}
+#include "file_dialogs.h"
+#include "platform/logging.h"
+#include "platform/safe_file.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+const QString kFactoryGlobalFile = QStringLiteral("./modules/setting/apConfigD.bin");
+const QString kDefaultsStoreFile = QStringLiteral("./modules/setting/pD.bin");
+
+QString profileFilter() { return myQQuickView::tr("Profile(*.pf)"); }
+} // namespace
+
+bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
+{
+    const QString fileName = store->fileName();
+    // Pending values go to the old file now; otherwise the old store would
+    // write them over the new file when it is destroyed.
+    store->sync();
+    const QDateTime oldStamp = QFileInfo(fileName).lastModified();
+    QString error;
+    if (!replaceWithCopy(sourceFile, fileName, &error)) {
+        qCWarning(lcBridge) << "store" << fileName << "kept:" << error;
+        return false;
+    }
+    // Settings objects of one file share a cache that is read again only
+    // when the file's size or time changed; a copy of the same size made
+    // within the same millisecond must still be seen.
+    QFile replaced(fileName);
+    if (QFileInfo(fileName).lastModified() <= oldStamp && replaced.open(QIODevice::ReadWrite))
+        replaced.setFileTime(oldStamp.addSecs(1), QFileDevice::FileModificationTime);
+    replaced.close();
+    store->deleteLater();
+    store = new QSettings(fileName, QSettings::IniFormat);
+    return true;
+}
+
+// Only the store is replaced: the device table and the flags read at start
+// keep their values until the program starts again.
+void myQQuickView::resetApconfig() { replaceStore(globalStore, kFactoryGlobalFile); }
+
+bool myQQuickView::loadProfile(int profile)
+{
+    if (!isProfileNumber(profile)) {
+        qCWarning(lcBridge) << "no profile" << profile << "to import into";
+        return false;
+    }
+    const QString chosen = FileDialogs::current().openFileName(this, tr("Open File"), desktopDirectory(), profileFilter());
+    if (chosen.isEmpty())
+        return false;
+    replaceStore(profileStores[profile], chosen);
+    return true;
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    if (!isProfileNumber(profile)) {
+        qCWarning(lcBridge) << "no profile" << profile << "to export";
+        return;
+    }
+    const QString chosen = FileDialogs::current().saveFileName(this, tr("Save File"), desktopDirectory(), profileFilter());
+    if (chosen.isEmpty())
+        return;
+    // The export names the profile's file by number; what the store still
+    // holds in memory is written to it first.
+    profileStores[profile]->sync();
+    const QString source = QStringLiteral("./modules/setting/p%1.bin").arg(profile + 1);
+    QString error;
+    if (!replaceWithCopy(source, chosen, &error))
+        qCWarning(lcBridge) << "profile" << profile << "not exported:" << error;
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    if (!isProfileNumber(profile)) {
+        qCWarning(lcBridge) << "no profile" << profile << "to reset";
+        return;
+    }
+    replaceStore(profileStores[profile], kDefaultsStoreFile);
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    if (!isProfileNumber(destprofile) || !isProfileNumber(srcprofile) || destprofile == srcprofile) {
+        qCWarning(lcBridge) << "profile" << srcprofile << "not copied to" << destprofile;
+        return;
+    }
+    profileStores[srcprofile]->sync();
+    replaceStore(profileStores[destprofile], profileStores[srcprofile]->fileName());
+}

@@ -1,15 +1,54 @@
 // myQQuickView: the generic accessors of the settings stores.
 #include "myqquickview.h"
 
+#include "platform/logging.h"
+
 #include <QSettings>
 
-QVariant myQQuickView::getXYSensitive(QVariant) { return {}; }
-void myQQuickView::setXYSensitive(QVariant, QVariant) {}
-void myQQuickView::setCurrentProfile(int) {}
-QVariantList myQQuickView::mouseGetKeydefine(QVariant, bool) { return {}; }
-QVariant myQQuickView::getData(QVariant, bool) { return {}; }
-QVariant myQQuickView::getGlobalData(QVariant) { return {}; }
-QVariantList myQQuickView::getDataList(QVariant, bool) { return {}; }
-void myQQuickView::setData(QVariant, QVariant) {}
-void myQQuickView::setGlobalData(QVariant, QVariant) {}
-void myQQuickView::setDataList(QVariant, QVariantList) {}
+namespace {
+constexpr int kDefaultSensitivity = 4;
+}
+
+QVariant myQQuickView::getData(QVariant key, bool isRecovery)
+{
+    QSettings *store = isRecovery ? defaultsStore : currentProfileStore();
+    return store->value(key.toString());
+}
+
+QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery) { return getData(key, isRecovery).toList(); }
+
+void myQQuickView::setData(QVariant key, QVariant data) { currentProfileStore()->setValue(key.toString(), data); }
+
+void myQQuickView::setDataList(QVariant key, QVariantList datalist)
+{
+    currentProfileStore()->setValue(key.toString(), datalist);
+}
+
+QVariant myQQuickView::getGlobalData(QVariant key) { return globalValue(key.toString()); }
+
+void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata) { globalStore->setValue(key.toString(), tmpdata); }
+
+void myQQuickView::setCurrentProfile(int profile)
+{
+    if (!isProfileNumber(profile)) {
+        qCWarning(lcBridge) << "no profile" << profile << "- the current profile stays" << currentProfile;
+        return;
+    }
+    currentProfile = profile;
+}
+
+QVariant myQQuickView::getXYSensitive(QVariant index)
+{
+    return currentProfileStore()->value(QStringLiteral("XYSensitive/") + index.toString(), kDefaultSensitivity);
+}
+
+void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
+{
+    currentProfileStore()->setValue(QStringLiteral("XYSensitive/") + index.toString(), xyData);
+}
+
+QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
+{
+    QSettings *store = isRecovery ? defaultsStore : currentProfileStore();
+    return store->value(QStringLiteral("mouseKeyMatrix/") + index.toString(), 0).toList();
+}

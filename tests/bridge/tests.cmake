@@ -1,0 +1,1 @@
+gearconsole_test(tst_stores ${CMAKE_CURRENT_LIST_DIR}/tst_stores.cpp)

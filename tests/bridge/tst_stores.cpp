@@ -1,0 +1,234 @@
+// The settings stores and the profile files, through the real files.
+#include "bridge/file_dialogs.h"
+#include "bridge/myqquickview.h"
+#include "device/hid_thread.h"
+#include "support/test_workspace.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+
+// Answers the dialogs with a prepared path (empty: cancelled) and records them.
+class ScriptedDialogs : public FileDialogs
+{
+public:
+    QString answer;
+    QStringList asked;
+    QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    {
+        asked << title + QLatin1Char('|') + filter;
+        return answer;
+    }
+    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    {
+        asked << title + QLatin1Char('|') + filter;
+        return answer;
+    }
+};
+
+QByteArray contents(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString profileFile(int number) { return QStringLiteral("./modules/setting/p%1.bin").arg(number); }
+
+void writeStoreFile(const QString &file, const QMap<QString, QVariant> &values)
+{
+    QFile::remove(file);
+    QSettings store(file, QSettings::IniFormat);
+    for (auto it = values.begin(); it != values.end(); ++it)
+        store.setValue(it.key(), it.value());
+}
+
+struct StoreRig
+{
+    StoreRig()
+    {
+        writeStoreFile(QStringLiteral("./modules/setting/pD.bin"),
+                       {{"keyboard/lightValue", QStringList{"0", "218", "2", "255", "255", "255", "0", "0"}},
+                        {"keyboardKeyMatrix/5", QStringList{"2", "Esc"}},
+                        {"XYSensitive/1", 6}});
+        for (int n = 1; n <= 10; ++n)
+            writeStoreFile(profileFile(n), {{"profile/marker", n}, {"keyboardKeyMatrix/5", QStringList{"2", "F" + QString::number(n)}}});
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        FileDialogs::install(std::move(scripted));
+        view = std::make_unique<myQQuickView>();
+        view->device = &device;
+    }
+    ~StoreRig() { FileDialogs::install(nullptr); }
+
+    TestWorkspace workspace;
+    Hid_Thread device;
+    ScriptedDialogs *dialogs = nullptr;
+    std::unique_ptr<myQQuickView> view;
+};
+
+} // namespace
+
+class TestStores : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listsComeBackAsStrings()
+    {
+        StoreRig rig;
+        rig.view->setCurrentProfile(4);
+        rig.view->setDataList(QStringLiteral("keyboard/lightValue"), {0, 218, 2, 255, 255, 255, 0, 0});
+        rig.view->setData(QStringLiteral("keyboard/single"), 17);
+        const QVariantList expected{"0", "218", "2", "255", "255", "255", "0", "0"};
+        QCOMPARE(rig.view->getDataList(QStringLiteral("keyboard/lightValue"), false), expected);
+        QCOMPARE(rig.view->getData(QStringLiteral("keyboard/single"), false), QVariant(QStringLiteral("17")));
+
+        // Through the file: a fresh reader sees the same.
+        rig.view.reset();
+        QSettings p5(profileFile(5), QSettings::IniFormat);
+        QCOMPARE(p5.value(QStringLiteral("keyboard/lightValue")).toStringList().size(), 8);
+    }
+
+    void missingKeysAndDefaults()
+    {
+        StoreRig rig;
+        QVERIFY(!rig.view->getData(QStringLiteral("nothing/here"), false).isValid());
+        QVERIFY(rig.view->getDataList(QStringLiteral("nothing/here"), true).isEmpty());
+        QVERIFY(!rig.view->getGlobalData(QStringLiteral("nothing/here")).isValid());
+        QCOMPARE(rig.view->getXYSensitive(0).toInt(), 4);
+        rig.view->setXYSensitive(0, 9);
+        QCOMPARE(rig.view->getXYSensitive(0).toInt(), 9);
+        QVERIFY(rig.view->mouseGetKeydefine(3, false).isEmpty());
+        QCOMPARE(rig.view->getData(QStringLiteral("XYSensitive/1"), true).toInt(), 6);
+    }
+
+    void profileSwitchesTheStore()
+    {
+        StoreRig rig;
+        rig.view->setCurrentProfile(6);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 7);
+        rig.view->setCurrentProfile(10);  // no such profile: stays on 6
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 7);
+        rig.view->setCurrentProfile(-1);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 7);
+    }
+
+    void globalStore()
+    {
+        StoreRig rig;
+        QCOMPARE(rig.view->getGlobalData(QStringLiteral("common/deviceCount")).toInt(), 6);
+        rig.view->setGlobalData(QStringLiteral("keyboard/profileNo"), 3);
+        QCOMPARE(rig.view->getGlobalData(QStringLiteral("keyboard/profileNo")).toInt(), 3);
+        rig.view->resetApconfig();
+        QTest::qWait(0);
+        QCOMPARE(rig.view->getGlobalData(QStringLiteral("keyboard/profileNo")).toInt(), 0);
+        QCOMPARE(contents(QStringLiteral("./modules/setting/apConfig.bin")),
+                 contents(QStringLiteral("./modules/setting/apConfigD.bin")));
+    }
+
+    void resetProfileTakesEveryFactoryValue()
+    {
+        StoreRig rig;
+        rig.view->setCurrentProfile(3);
+        rig.view->setData(QStringLiteral("keyboardKeyMatrix/5"), QStringList{"2", "Q"});
+        rig.view->resetProfile(3);
+        QSettings defaults(QStringLiteral("./modules/setting/pD.bin"), QSettings::IniFormat);
+        for (const QString &key : defaults.allKeys())
+            QCOMPARE(rig.view->getData(key, false), rig.view->getData(key, true));
+        QVERIFY(!rig.view->getData(QStringLiteral("profile/marker"), false).isValid());
+        QCOMPARE(contents(profileFile(4)), contents(QStringLiteral("./modules/setting/pD.bin")));
+    }
+
+    void copyProfileBothWays()
+    {
+        StoreRig rig;
+        rig.view->setCurrentProfile(2);
+        rig.view->setData(QStringLiteral("only/inThree"), 1);  // not yet on disk: copied all the same
+        rig.view->copyProfile(7, 2);
+        rig.view->setCurrentProfile(7);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 3);
+        QCOMPARE(rig.view->getData(QStringLiteral("only/inThree"), false).toInt(), 1);
+        rig.view->setCurrentProfile(2);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 3);
+
+        rig.view->setCurrentProfile(7);
+        rig.view->setData(QStringLiteral("profile/marker"), 70);
+        rig.view->copyProfile(2, 7);
+        rig.view->setCurrentProfile(2);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 70);
+
+        const QByteArray before = contents(profileFile(5));
+        rig.view->copyProfile(4, 4);
+        QCOMPARE(contents(profileFile(5)), before);
+    }
+
+    void exportCopiesTheNumberedFile_data()
+    {
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<int>("fileNumber");
+        QTest::newRow("first") << 0 << 1;
+        QTest::newRow("last") << 9 << 10;
+    }
+    void exportCopiesTheNumberedFile()
+    {
+        QFETCH(int, profile);
+        QFETCH(int, fileNumber);
+        StoreRig rig;
+        const QString target = rig.workspace.path() + QStringLiteral("/exported.pf");
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an older export, longer than the profile file itself ......"
+                                                           "........................................................"));
+        old.close();
+        rig.dialogs->answer = target;
+        rig.view->saveProfile(profile);
+        QCOMPARE(rig.dialogs->asked, QStringList{"Save File|Profile(*.pf)"});
+        QCOMPARE(contents(target), contents(profileFile(fileNumber)));
+    }
+
+    void importReplacesTheProfile()
+    {
+        StoreRig rig;
+        const QString source = rig.workspace.path() + QStringLiteral("/import.pf");
+        writeStoreFile(source, {{"profile/marker", 99}});
+        rig.dialogs->answer = source;
+        QVERIFY(rig.view->loadProfile(1));
+        QCOMPARE(rig.dialogs->asked, QStringList{"Open File|Profile(*.pf)"});
+        rig.view->setCurrentProfile(1);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 99);
+        QCOMPARE(contents(profileFile(2)), contents(source));
+    }
+
+    void cancelledOrImpossibleImportChangesNothing()
+    {
+        StoreRig rig;
+        const QByteArray before = contents(profileFile(2));
+        rig.dialogs->answer.clear();
+        QVERIFY(!rig.view->loadProfile(1));
+        QVERIFY(!rig.view->loadProfile(10));  // no such profile: no dialog either
+        QCOMPARE(rig.dialogs->asked.size(), 1);
+        QCOMPARE(contents(profileFile(2)), before);
+    }
+
+    void failedCopyKeepsTheOldProfile()
+    {
+        StoreRig rig;
+        rig.view->setCurrentProfile(1);
+        rig.view->setData(QStringLiteral("profile/unsaved"), 5);
+        rig.dialogs->answer = rig.workspace.path() + QStringLiteral("/no-such-file.pf");
+        QVERIFY(rig.view->loadProfile(1));  // a file was chosen
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 2);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/unsaved"), false).toInt(), 5);
+        QSettings onDisk(profileFile(2), QSettings::IniFormat);
+        QCOMPARE(onDisk.value(QStringLiteral("profile/marker")).toInt(), 2);
+
+        // A factory file that has gone missing does not empty a profile either.
+        QVERIFY(QFile::remove(QStringLiteral("./modules/setting/pD.bin")));
+        rig.view->resetProfile(1);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 2);
+    }
+};
+
+QTEST_MAIN(TestStores)
+#include "tst_stores.moc"
