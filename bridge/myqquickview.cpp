@@ -25,6 +25,9 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
         profileStores.append(new QSettings(profileStoreFile(n), QSettings::IniFormat));
     for (QByteArray &image : mouseProfileImages)
         image = QByteArray(kMouseProfileImageSize, '\0');
+    lightingStaging = QByteArray(kLightingStagingSize, '\0');
+    lightingStaging[0] = 6;
+    lightingStaging[1025] = 4;
 
     isGun = globalValue(QStringLiteral("mouse/isGun")).toBool();
     icType = globalValue(QStringLiteral("mouse/icType")).toString();

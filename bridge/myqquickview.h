@@ -27,6 +27,10 @@ public:
     static constexpr int kProfileCount = 10;
     static constexpr int kMouseProfileImageSize = 128;
     static constexpr int kMouseProfileImages = 5;
+    static constexpr int kLightingStagingSize = 1538;
+
+    const QByteArray &mouseProfileImage(int number) const { return mouseProfileImages[number]; }
+    const QByteArray &mouseLightingStaging() const { return lightingStaging; }
 
     // Captured input, handed to the UI queued.
     void detectKeyboard(uchar usbCode, uchar isDown);
@@ -58,6 +62,7 @@ public slots:
     QVariantList getNameList(QVariant type, QVariant deviceIndex);
     bool saveMacroIni(QVariant name, QVariantList macros, QVariant repeat, QVariant deviceNo, QVariant delay,
                       QVariant times);
+    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
     QVariantList loadMacroIni(QVariant name, QVariant deviceNo);
     void mouseSaveGundata(QVariant index, QVariantList src6);
     void mouseSendGundata(QVariant index, QVariantList values);
@@ -67,7 +72,38 @@ public slots:
     QVariant getXYSensitive(QVariant index);
     void setXYSensitive(QVariant index, QVariant xyData);
     void setCurrentProfile(int profile);
+    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void mouseSetReportRate(int is3336, uchar rate);
+    void mouseSetCurrentDPI(uchar currentDPI);
+    void mouseResetKeyMatrix();
+    QVariant mouseGetCurrentDPI();
+    void mouseSetKeyMatrix(int is3336, QVariantList src);
+    void keyboardSetKeyMatrix(QVariantList src, uchar isSendData);
+    void keyboardSetCurrentProfile();
+    void keyboardSetMacroAddr(QVariant addr);
+    QVariant keyboardSendMacroData(QVariantList tmacroData, uchar macroIndex);
+    QVariant keyboardSetPicture(int index, QVariantList pictureData);
+    void mouseSetDpi(int curDPI, QVariantList dpiSelectArray, QVariantList dpiValueArray, int is3336);
+    void mouseSetRGBEffect(int is3336, uchar lightEffect, uchar lightBrightness, uchar lightSpeed, uchar lightColorful,
+                           uchar lightDirection, uchar colorR, uchar colorG, uchar colorB);
+    void mousePadSetRGBEffect(uchar lightEffect, uchar lightBrightness, uchar lightSpeed, uchar lightColorful,
+                              uchar lightDirection, uchar colorR, uchar colorG, uchar colorB);
+    void supportSetRGBEffect(uchar lightEffect, uchar lightBrightness, uchar lightSpeed, uchar lightColorful,
+                             uchar lightDirection, uchar colorR, uchar colorG, uchar colorB);
+    void keyboardSetRGBEffect(uchar lightEffect, uchar lightBrightness, uchar lightSpeed, uchar lightColorful,
+                              uchar lightDirection, uchar colorR, uchar colorG, uchar colorB, uchar isSendCode);
+    void mouseSetRGBColor(int is3336, uchar type, uchar colorR, uchar colorG, uchar colorB);
+    void keyboardSetRGBColor(uchar type, uchar colorR, uchar colorG, uchar colorB);
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+    void mouseSwitchKeyMatrix(int indexNo);
+    QVariantList GetKeyboardoption();
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetVerticalScrollLines(uint lines);
+    void mouseSetDoubleClickSpeed(uint speed);
     QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
+    void openUpdateExe(uchar index);
     QVariant getData(QVariant key, bool isRecovery);
     QVariant getGlobalData(QVariant key);
     QVariantList getDataList(QVariant key, bool isRecovery);
@@ -77,6 +113,7 @@ public slots:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
     void setProfile(int no);
+    void keyboardAdvaceFunctionProc(uchar index);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -84,6 +121,7 @@ protected:
 private:
     QVariant globalValue(const QString &key) const;
     QSettings *currentProfileStore() const { return profileStores.at(currentProfile); }
+    bool is560Family() const { return icType == QLatin1String("560"); }
     static bool isProfileNumber(int profile) { return profile >= 0 && profile < kProfileCount; }
     // Replaces a store's file by a copy of another file and reopens it; keeps
     // the old file and store when the copy fails.
@@ -94,4 +132,7 @@ private:
     QList<QSettings *> profileStores;
     int currentProfile = 0;
     QByteArray mouseProfileImages[kMouseProfileImages];
+    // The mouse lighting staging buffer: written by mouseSetRGBEffect, not
+    // sent by any operation yet.
+    QByteArray lightingStaging;
 };

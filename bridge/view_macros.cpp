@@ -1,13 +1,156 @@
-// myQQuickView: the macro library slots.
+// myQQuickView: the macro library slots. The files and their rules live in
+// macros/; these bodies check the names, pick the library and the dialogs,
+// and log what they refuse.
 #include "myqquickview.h"
 
-bool myQQuickView::loadMacroFile(QVariant, QVariant) { return false; }
-void myQQuickView::saveMacroFile(QVariant, QVariant) {}
-bool myQQuickView::createMacroIni(QVariant, QVariant) { return false; }
-bool myQQuickView::updataNameList(QVariant, QVariantList, QVariant) { return false; }
-bool myQQuickView::modifyMacroName(QVariant, QVariant, QVariant) { return false; }
-void myQQuickView::deleteMacroUpdateProfile(QVariant) {}
-bool myQQuickView::deleteMacroIni(QVariant, QVariant) { return false; }
-QVariantList myQQuickView::getNameList(QVariant, QVariant) { return {}; }
-bool myQQuickView::saveMacroIni(QVariant, QVariantList, QVariant, QVariant, QVariant, QVariant) { return false; }
-QVariantList myQQuickView::loadMacroIni(QVariant, QVariant) { return {}; }
+#include "file_dialogs.h"
+#include "macros/macro_library.h"
+#include "macros/mouse_macro_keys.h"
+#include "macros/name_list.h"
+#include "macros/safe_name.h"
+#include "platform/logging.h"
+
+#include <QSettings>
+
+namespace {
+const QString kNameListFile = QStringLiteral("./modules/setting/name.bin");
+
+QStringList texts(const QVariantList &values)
+{
+    QStringList result;
+    for (const QVariant &value : values)
+        result.append(value.toString());
+    return result;
+}
+
+QVariantList variants(const QStringList &strings)
+{
+    QVariantList result;
+    for (const QString &string : strings)
+        result.append(string);
+    return result;
+}
+} // namespace
+
+bool myQQuickView::loadMacroFile(QVariant macroFileName, QVariant deviceNo)
+{
+    const QString name = macroFileName.toString();
+    if (!acceptName("loadMacroFile", name))
+        return false;
+    const QString source =
+        FileDialogs::current().openFileName(this, tr("Open File"), desktopDirectory(), tr("Macro(*.mc)"));
+    if (source.isEmpty())
+        return false;
+    MacroLibrary library = MacroLibrary::forDevice(deviceNo);
+    QString error;
+    switch (library.importFile(source, name, &error)) {
+    case MacroLibrary::ImportResult::Copied:
+        break;
+    case MacroLibrary::ImportResult::NameTaken:
+        qCWarning(lcBridge).noquote() << "loadMacroFile: a macro named" << name << "exists already; import skipped";
+        break;
+    case MacroLibrary::ImportResult::Failed:
+        qCWarning(lcBridge).noquote() << "loadMacroFile: cannot import" << source << ":" << error;
+        break;
+    }
+    // A chosen file counts as an import, whatever the copy did.
+    return true;
+}
+
+void myQQuickView::saveMacroFile(QVariant macroFileName, QVariant deviceNo)
+{
+    const QString name = macroFileName.toString();
+    if (!acceptName("saveMacroFile", name))
+        return;
+    const QString target =
+        FileDialogs::current().saveFileName(this, tr("Save File"), desktopDirectory(), tr("Macro(*.mc)"));
+    if (target.isEmpty())
+        return;
+    QString error;
+    if (!MacroLibrary::forDevice(deviceNo).exportFile(name, target, &error))
+        qCWarning(lcBridge).noquote() << "saveMacroFile: export to" << target << "failed:" << error;
+}
+
+bool myQQuickView::createMacroIni(QVariant name, QVariant deviceNo)
+{
+    const QString macro = name.toString();
+    if (!acceptName("createMacroIni", macro))
+        return false;
+    MacroLibrary library = MacroLibrary::forDevice(deviceNo);
+    if (library.create(macro))
+        return true;
+    qCWarning(lcBridge).noquote() << "createMacroIni: cannot write" << library.pathOf(macro);
+    return false;
+}
+
+bool myQQuickView::updataNameList(QVariant type, QVariantList nameList, QVariant deviceIndex)
+{
+    const QString key = NameList::key(type.toInt(), deviceIndex.toInt());
+    if (key.isEmpty()) {
+        qCWarning(lcBridge) << "updataNameList: no name list of type" << type;
+        return false;
+    }
+    if (NameList::store(kNameListFile, key, texts(nameList)))
+        return true;
+    qCWarning(lcBridge).noquote() << "updataNameList: cannot write" << kNameListFile;
+    return false;
+}
+
+bool myQQuickView::modifyMacroName(QVariant oldname, QVariant newname, QVariant deviceNo)
+{
+    const QString from = oldname.toString(), to = newname.toString();
+    if (!acceptName("modifyMacroName", from) || !acceptName("modifyMacroName", to))
+        return false;
+    return MacroLibrary::forDevice(deviceNo).rename(from, to);
+}
+
+void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
+{
+    const QString name = macroName.toString();
+    if (name.isEmpty()) {
+        qCWarning(lcBridge) << "deleteMacroUpdateProfile: no macro name";
+        return;
+    }
+    resetMouseKeysPlaying(name, profileStores.mid(0, kProfilesWithMouseKeys), defaultsStore);
+}
+
+bool myQQuickView::deleteMacroIni(QVariant name, QVariant deviceNo)
+{
+    const QString macro = name.toString();
+    if (!acceptName("deleteMacroIni", macro))
+        return false;
+    return MacroLibrary::forDevice(deviceNo).remove(macro);
+}
+
+QVariantList myQQuickView::getNameList(QVariant type, QVariant deviceIndex)
+{
+    const QString key = NameList::key(type.toInt(), deviceIndex.toInt());
+    if (key.isEmpty()) {
+        qCWarning(lcBridge) << "getNameList: no name list of type" << type;
+        return {};
+    }
+    return variants(NameList::read(kNameListFile, key));
+}
+
+bool myQQuickView::saveMacroIni(QVariant name, QVariantList macros, QVariant repeat, QVariant deviceNo, QVariant delay,
+                                QVariant times)
+{
+    const QString macro = name.toString();
+    if (!acceptName("saveMacroIni", macro))
+        return false;
+    MacroLibrary library = MacroLibrary::forDevice(deviceNo);
+    if (!library.exists(macro))
+        return false;
+    if (library.save(macro, texts(macros), repeat.toInt(), delay.toInt(), times.toInt()))
+        return true;
+    qCWarning(lcBridge).noquote() << "saveMacroIni: cannot write" << library.pathOf(macro);
+    return false;
+}
+
+QVariantList myQQuickView::loadMacroIni(QVariant name, QVariant deviceNo)
+{
+    const QString macro = name.toString();
+    if (!acceptName("loadMacroIni", macro))
+        return {};
+    return variants(MacroLibrary::forDevice(deviceNo).load(macro));
+}

@@ -1,0 +1,65 @@
+// myQQuickView: the desktop's pointer settings, the keyboard's advanced key
+// functions and the firmware updaters.
+#include "myqquickview.h"
+
+#include "platform/desktop_opener.h"
+#include "platform/logging.h"
+#include "platform/pointer_settings.h"
+
+#include <QProcess>
+
+namespace {
+
+constexpr int kDoubleClickSlowestMs = 900;
+constexpr int kDoubleClickStepMs = 70;
+constexpr uint kDoubleClickFastestStep = 12;
+
+// Updater programs by keyboard edition (the connection state's lowest bit).
+const char *const kUpdaters[] = {
+    "./update/tarnelUK.exe", "./update/sovrinUK.exe", "./update/tarnelUS.exe",
+    "./update/sovrinUS.exe", "./update/dusken.exe",
+};
+
+} // namespace
+
+void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
+{
+    qCDebug(lcBridge) << "mouseSetCursorSpeed" << cursorSpeed;
+    const int speed = cursorSpeed == 0 ? 1 : int(2 * cursorSpeed);
+    if (!PointerSettings::current().setCursorSpeed(speed))
+        qCDebug(lcBridge) << "setCursorSpeed Failed";
+}
+
+void myQQuickView::mouseSetVerticalScrollLines(uint lines)
+{
+    if (!PointerSettings::current().setWheelScrollLines(lines))
+        qCDebug(lcBridge) << "setVerticalScrollLines Failed";
+}
+
+void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
+{
+    // Speeds above 12 would ask for a negative time: they get the fastest one.
+    const uint step = qMin(speed, kDoubleClickFastestStep);
+    if (!PointerSettings::current().setDoubleClickTime(kDoubleClickSlowestMs - kDoubleClickStepMs * int(step)))
+        qCDebug(lcBridge) << "setDoubleClickSpeed Failed";
+}
+
+void myQQuickView::keyboardAdvaceFunctionProc(uchar index)
+{
+    const QString key = QStringLiteral("keyboard/advaceFunction") + QString::number(index);
+    const QString path = getGlobalData(key).toString();
+    // Opening nothing would show some arbitrary folder: an unassigned key does nothing.
+    if (path.isEmpty()) {
+        qCDebug(lcBridge) << "no advanced function for key" << index;
+        return;
+    }
+    DesktopOpener::current().open(path);
+}
+
+void myQQuickView::openUpdateExe(uchar index)
+{
+    if (index >= std::size(kUpdaters))
+        return;
+    auto *process = new QProcess(this);
+    process->start(QString::fromLatin1(kUpdaters[index]), QStringList());
+}
