@@ -1,0 +1,410 @@
+// The keyboard and mouse controls of the bridge, byte-exact on the wire
+// against virtual devices, and the pointer, opener and updater seams.
+#include "bridge/myqquickview.h"
+#include "device/hid_thread.h"
+#include "device/virtual/virtual_backend.h"
+#include "device/virtual/virtual_environment.h"
+#include "platform/desktop_opener.h"
+#include "platform/pointer_settings.h"
+#include "support/log_capture.h"
+#include "support/test_workspace.h"
+#include "support/wire_trace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+
+// The shipped table; the devices of the listed entries are in place.
+struct ControlRig
+{
+    explicit ControlRig(const QList<int> &entries = {0}, const QString &icType = QStringLiteral("553"))
+    {
+        QSettings(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat)
+            .setValue(QStringLiteral("mouse/icType"), icType);
+        trace = std::make_unique<WireTrace>(workspace.path());
+        hid = &installVirtualBackend();
+        view = std::make_unique<myQQuickView>();
+        view->device = &device;
+        for (int index : entries)
+            addVirtualDevicesForEntry(*hid, device.devices(), index);
+        device.detectDevices();
+        // The mouse-side indices reach stand-ins of their own, told apart by path.
+        for (int index : {1, 2, 4, 5}) {
+            const QByteArray path = "stand-in:" + QByteArray::number(index);
+            hid->add(std::make_shared<VirtualDevice>(VirtualDevice::Identity{path, 0, 0, 0, 0}, std::make_unique<EchoModel>(),
+                                                     device.devices()[index].isEncode));
+            device.setDevicePath(index, QString::fromLatin1(path));
+        }
+    }
+
+    // Redetects with only the given entries present.
+    void connectOnly(const QList<int> &entries)
+    {
+        for (int i = 0; i < 5; ++i)
+            hid->remove("virtual:" + QByteArray::number(i));
+        for (int index : entries)
+            addVirtualDevicesForEntry(*hid, device.devices(), index);
+        device.detectDevices();
+    }
+
+    // Command reports as the device read them (descrambled where its entry
+    // scrambles); without a path, every command report on the wire.
+    QStringList reports(const QString &path = QString()) const
+    {
+        QStringList lines;
+        if (!path.isEmpty()) {
+            for (const VirtualDevice::Record &record : hid->find(path.toLatin1())->records())
+                if (record.direction == VirtualDevice::Direction::FeatureOut)
+                    lines << QString::fromLatin1(record.plain.toHex(' '));
+            return lines;
+        }
+        for (const TraceLine &line : trace->read(QStringLiteral("FEATURE_OUT")))
+            if (path.isEmpty() || line.path == path)
+                lines << line.rest;
+        return lines;
+    }
+    // The data block of the last command: the output reports after the last command report.
+    QByteArray lastBlock() const
+    {
+        QByteArray data;
+        for (const TraceLine &line : trace->read()) {
+            if (line.op == QLatin1String("FEATURE_OUT"))
+                data.clear();
+            else if (line.op == QLatin1String("OUTPUT"))
+                data += line.bytes.mid(1);
+        }
+        return data;
+    }
+
+    TestWorkspace workspace;
+    std::unique_ptr<WireTrace> trace;
+    VirtualHidBackend *hid = nullptr;
+    Hid_Thread device;
+    std::unique_ptr<myQQuickView> view;
+};
+
+QVariantList keyMatrixWith(int uiKey, QList<int> values)
+{
+    QVariantList src(504, 0);
+    for (int j = 0; j < 4; ++j)
+        src[4 * uiKey + j] = values[j];
+    return src;
+}
+
+class RecordingPointer : public PointerSettings
+{
+public:
+    QStringList calls;
+    bool succeed = true;
+    bool setCursorSpeed(int speed) override { return record(QStringLiteral("speed %1").arg(speed)); }
+    bool setWheelScrollLines(unsigned lines) override { return record(QStringLiteral("lines %1").arg(lines)); }
+    bool setDoubleClickTime(int ms) override { return record(QStringLiteral("double-click %1").arg(ms)); }
+
+private:
+    bool record(const QString &call)
+    {
+        calls << call;
+        return succeed;
+    }
+};
+
+class RecordingOpener : public DesktopOpener
+{
+public:
+    QStringList opened;
+    bool open(const QString &path) override
+    {
+        opened << path;
+        return true;
+    }
+};
+
+} // namespace
+
+class TestControls : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void key80FollowsTheEdition_data()
+    {
+        QTest::addColumn<QList<int>>("entries");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("only entry 2: state 4") << QList<int>{2} << 4 << 304;
+        QTest::newRow("only entry 3: state 8") << QList<int>{3} << 8 << 304;
+        QTest::newRow("entry 0: state 1") << QList<int>{0} << 1 << 216;
+        QTest::newRow("entries 2 and 3: state 12") << QList<int>{2, 3} << 12 << 216;
+    }
+    void key80FollowsTheEdition()
+    {
+        QFETCH(QList<int>, entries);
+        QFETCH(int, state);
+        QFETCH(int, offset);
+        ControlRig rig(entries);
+        QCOMPARE(int(rig.device.connectionState()), state);
+        rig.view->keyboardSetKeyMatrix(keyMatrixWith(80, {0x11, 0x22, 0x33, 0x44}), 1);
+        const QByteArray block = rig.lastBlock();
+        QCOMPARE(block.size(), 512);
+        QCOMPARE(block.mid(offset, 4).toHex(), QByteArray("11223344"));
+        QCOMPARE(rig.reports().last(), QStringLiteral("00 08 00 00 08 00 00 00 00"));
+    }
+
+    void keyMatrixBufferKeepsUnwrittenPositions()
+    {
+        ControlRig rig({2});
+        rig.view->keyboardSetKeyMatrix(keyMatrixWith(80, {1, 2, 3, 4}), 0);
+        QVERIFY(rig.reports().isEmpty());  // not sent
+
+        rig.connectOnly({0});
+        rig.view->keyboardSetKeyMatrix(keyMatrixWith(80, {5, 6, 7, 8}), 1);
+        const QByteArray block = rig.lastBlock();
+        QCOMPARE(block.mid(304, 4).toHex(), QByteArray("01020304"));  // position 76 from the earlier call
+        QCOMPARE(block.mid(216, 4).toHex(), QByteArray("05060708"));
+    }
+
+    void sharedPositionTakesTheLaterKey()
+    {
+        ControlRig rig;
+        QVariantList src(504, 0);
+        for (int j = 0; j < 4; ++j) {
+            src[4 * 29 + j] = 0xA0 + j;
+            src[4 * 35 + j] = 0xB0 + j;
+            src[4 * 0 + j] = 0x100 + j;  // cut to the low byte
+        }
+        rig.view->keyboardSetKeyMatrix(src, 1);
+        const QByteArray block = rig.lastBlock();
+        QCOMPARE(block.mid(16, 4).toHex(), QByteArray("b0b1b2b3"));
+        QCOMPARE(block.mid(420, 4).toHex(), QByteArray("00010203"));  // UI key 0 sits at position 105
+    }
+
+    void shortKeyListReadsAsZeros()
+    {
+        ControlRig rig;
+        rig.view->keyboardSetKeyMatrix(keyMatrixWith(1, {7, 7, 7, 7}), 0);
+        rig.view->keyboardSetKeyMatrix({9, 9, 9, 9}, 1);
+        const QByteArray block = rig.lastBlock();
+        QCOMPARE(block.mid(420, 4).toHex(), QByteArray("09090909"));
+        QCOMPARE(block.mid(336, 4).toHex(), QByteArray("00000000"));  // UI key 1 (position 84) cleared
+    }
+
+    void lightingConversions_data()
+    {
+        QTest::addColumn<int>("effect");
+        QTest::addColumn<int>("brightness");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<QString>("report");
+        // 00 06 00 mode speed brightness 00 direction(1) CS
+        QTest::newRow("effect 13 is mode 51") << 13 << 217 << 0 << "00 06 00 33 04 fe 00 01 c3";
+        QTest::newRow("effect 18 passes") << 18 << 218 << 54 << "00 06 00 12 03 ff 00 01 e4";
+        QTest::newRow("effect 2, brightness 108, speed 55") << 2 << 108 << 55 << "00 06 00 02 02 7e 00 01 76";
+        QTest::newRow("effect 7 is mode 9, speed 218") << 7 << 0 << 218 << "00 06 00 09 00 00 00 01 ef";
+    }
+    void lightingConversions()
+    {
+        QFETCH(int, effect);
+        QFETCH(int, brightness);
+        QFETCH(int, speed);
+        QFETCH(QString, report);
+        ControlRig rig;
+        rig.view->keyboardSetRGBEffect(uchar(effect), uchar(brightness), uchar(speed), 1, 1, 9, 9, 9, 1);
+        QCOMPARE(rig.reports(), QStringList{report});
+    }
+
+    void pictureAndStageColours()
+    {
+        ControlRig rig;
+        QCOMPARE(rig.view->keyboardSetPicture(2, {0, 1, 5}), QVariant(true));
+        QCOMPARE(rig.reports().last(), QStringLiteral("00 0b 00 02 02 00 00 00 00"));
+        QCOMPARE(rig.lastBlock(), QByteArray::fromHex("00ffff") + QByteArray(125, '\0'));
+
+        rig.view->keyboardSetRGBColor(1, 7, 7, 7);
+        const QByteArray defaults = QByteArray::fromHex("ff0000 00ff00 ffff00 0000ff 00ffff ff00ff ffffff ffffff");
+        QCOMPARE(rig.lastBlock().left(24), defaults);
+        rig.view->keyboardSetRGBColor(0, 1, 2, 3);
+        QCOMPARE(rig.lastBlock().left(24), QByteArray::fromHex("010203") + defaults.mid(3));
+        QCOMPARE(rig.reports().last(), QStringLiteral("00 30 00 00 00 00 55 aa d0"));
+    }
+
+    void updaterStartsOnlyKnownEditions()
+    {
+        ControlRig rig;
+        QDir().mkpath(QStringLiteral("update"));
+        const QString marker = rig.workspace.path() + QStringLiteral("/updater-ran");
+        QFile script(QStringLiteral("update/dusken.exe"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\ntouch '" + marker + "'\n").toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        rig.view->openUpdateExe(7);
+        QVERIFY(rig.view->findChildren<QProcess *>().isEmpty());
+        rig.view->openUpdateExe(4);
+        QCOMPARE(rig.view->findChildren<QProcess *>().size(), 1);
+        QCOMPARE(rig.view->findChildren<QProcess *>().first()->program(), QStringLiteral("./update/dusken.exe"));
+        QTRY_VERIFY(QFile::exists(marker));
+    }
+
+    void dpiStages_data()
+    {
+        QTest::addColumn<int>("is3336");
+        QTest::addColumn<QVariantList>("values");
+        QTest::addColumn<QString>("report08");
+        QTest::addColumn<QString>("report07");
+        QTest::addColumn<QString>("path");
+        const QVariantList plain{400, 800, 1600, 3200, 4800, 6400, 7200, 250};
+        QTest::newRow("plain mouse") << 0 << plain << "00 08 2f 3f 47 01 00 00 41" << "00 07 02 03 03 07 0f 1f bb"
+                                     << "stand-in:1";
+        const QVariantList high{QStringLiteral("800"), 7200, 8000, 7300, 100, 50, 400, 12800};
+        // 800 -> 15, 7200 -> 143, 8000 -> 207, 7300 -> 200; 100 -> 1, 50 -> 0, 400 -> 7, 12800 -> 255
+        QTest::newRow("3336 variant") << 1 << high << "00 08 01 00 07 ff 00 00 f0" << "00 07 02 03 0f 8f cf c8 be"
+                                      << "stand-in:4";
+    }
+    void dpiStages()
+    {
+        QFETCH(int, is3336);
+        QFETCH(QVariantList, values);
+        QFETCH(QString, report08);
+        QFETCH(QString, report07);
+        QFETCH(QString, path);
+        ControlRig rig;
+        const QVariantList selected{true, QStringLiteral("true"), QStringLiteral("false"), false, false, false, false, false};
+        rig.view->mouseSetDpi(2, selected, values, is3336);
+        QCOMPARE(rig.reports(path), QStringList({report08, report07}));
+    }
+
+    void reportRateAndOptions()
+    {
+        ControlRig rig;
+        rig.view->mouseSetReportRate(0, 0);
+        rig.view->mouseSetReportRate(1, 3);
+        QCOMPARE(rig.reports(QStringLiteral("stand-in:1")), QStringList{"00 01 08 03 03 0f 00 00 e1"});
+        QCOMPARE(rig.reports(QStringLiteral("stand-in:4")), QStringList{"00 01 01 03 03 0f 00 00 e8"});
+        rig.view->mouseSetKeyboardoption(1, 2, 3, 4);
+        QCOMPARE(rig.reports(QStringLiteral("stand-in:1")).last(), QStringLiteral("00 03 01 02 03 04 00 00 f2"));
+        QCOMPARE(rig.view->GetKeyboardoption(), QVariantList({0, 0, 0, 0}));  // the echo device answers zeros
+        QCOMPARE(rig.reports(QStringLiteral("virtual:0")).last(), QStringLiteral("00 83 00 00 00 00 00 00 7c"));
+    }
+
+    void emptyButtonBlockKeepsItsFixedEntries()
+    {
+        ControlRig rig;
+        rig.view->mouseSetKeyMatrix(0, {});
+        QByteArray block = rig.lastBlock();
+        QCOMPARE(block.size(), 64);
+        QCOMPARE(block.mid(32, 4).toHex(' '), QByteArray("00 00 01 0b"));
+        QCOMPARE(block.mid(56, 8).toHex(' '), QByteArray("00 01 01 05 00 01 02 05"));
+        QCOMPARE(rig.reports(QStringLiteral("stand-in:1")), QStringList{"00 03 00 00 01 00 00 00 fb"});
+
+        QVariantList src;
+        for (int i = 0; i < 70; ++i)
+            src << i + 1;
+        rig.view->mouseSetKeyMatrix(1, src);
+        block = rig.lastBlock();
+        QCOMPARE(block.left(4).toHex(' '), QByteArray("04 03 02 01"));
+        QCOMPARE(block.mid(32, 4).toHex(' '), QByteArray("00 00 01 0b"));
+        QCOMPARE(block.mid(60, 4).toHex(' '), QByteArray("40 3f 3e 3d"));
+    }
+
+    void familyFollowsIcType_data()
+    {
+        QTest::addColumn<QString>("icType");
+        QTest::addColumn<QString>("switchReport");
+        QTest::addColumn<QString>("stageReport");
+        QTest::newRow("553") << "553" << "00 02 01 00 00 00 00 00 fc" << "00 0b 03 00 00 00 00 00 f1";
+        QTest::newRow("560") << "560" << "00 02 02 00 00 00 00 00 fb" << "00 04 01 03 00 00 00 00 f7";
+    }
+    void familyFollowsIcType()
+    {
+        QFETCH(QString, icType);
+        QFETCH(QString, switchReport);
+        QFETCH(QString, stageReport);
+        ControlRig rig({0}, icType);
+        rig.view->mouseSwitchKeyMatrix(2);
+        QCOMPARE(rig.reports(QStringLiteral("virtual:0")), QStringList{switchReport});
+        rig.view->mouseSetCurrentDPI(3);
+        QCOMPARE(rig.reports(QStringLiteral("stand-in:1")).first(), stageReport);
+    }
+
+    void mousepadAndAccessoryConversions()
+    {
+        ControlRig rig;
+        rig.view->mousePadSetRGBEffect(3, 218, 109, 1, 2, 10, 20, 30);
+        // mode 1, brightness 50, speed 2, colour 7 x 16
+        QCOMPARE(rig.reports(QStringLiteral("stand-in:2")), QStringList{"00 08 01 32 02 70 0a 14 1e"});
+        rig.view->supportSetRGBEffect(0, 0, 218, 0, 0, 1, 2, 3);
+        // mode 1, speed 0, brightness 4
+        QCOMPARE(rig.reports(QStringLiteral("stand-in:5")), QStringList{"00 01 01 00 04 01 02 03 f3"});
+        rig.view->mouseSetRGBColor(1, 1, 0, 0, 0);
+        QCOMPARE(rig.lastBlock().left(24),
+                 QByteArray::fromHex("ff0000 0000ff 00ff00 ffff00 ff00ff 00ffff ff8000 ffffff"));
+    }
+
+    void mouseEffectIsOnlyStaged()
+    {
+        ControlRig rig;
+        rig.view->mouseSetRGBEffect(0, 5, 6, 7, 1, 8, 1, 2, 3);
+        QVERIFY(rig.reports().isEmpty());
+        const QByteArray staged = rig.view->mouseLightingStaging();
+        QCOMPARE(staged.size(), 1538);
+        QCOMPARE(int(staged[0]), 6);
+        QCOMPARE(int(staged[1025]), 4);
+        QCOMPARE(staged.mid(449, 4).toHex(' '), QByteArray("05 08 06 07"));
+    }
+
+    void profileNumbersOutsideTheImagesDoNothing()
+    {
+        ControlRig rig;
+        rig.view->mouseSetProfile(5);
+        rig.view->mouseReadProfile(9);
+        QVERIFY(rig.reports().isEmpty());
+        rig.view->mouseSetProfile(4);
+        QCOMPARE(rig.reports(), QStringList{"00 0c 04 80 00 00 00 00 6f"});
+    }
+
+    void pointerSettingsReachTheSeam()
+    {
+        ControlRig rig;
+        auto pointer = std::make_unique<RecordingPointer>();
+        RecordingPointer *recorded = pointer.get();
+        PointerSettings::install(std::move(pointer));
+        rig.view->mouseSetCursorSpeed(0);
+        rig.view->mouseSetCursorSpeed(10);
+        rig.view->mouseSetDoubleClickSpeed(10);
+        rig.view->mouseSetDoubleClickSpeed(0);
+        rig.view->mouseSetDoubleClickSpeed(200);
+        rig.view->mouseSetVerticalScrollLines(3);
+        QCOMPARE(recorded->calls, QStringList({"speed 1", "speed 20", "double-click 200", "double-click 900",
+                                               "double-click 60", "lines 3"}));
+        recorded->succeed = false;
+        LogCapture log;
+        rig.view->mouseSetCursorSpeed(4);
+        rig.view->mouseSetDoubleClickSpeed(4);
+        rig.view->mouseSetVerticalScrollLines(4);
+        QCOMPARE(log.count(QStringLiteral("mouseSetCursorSpeed 4")), 1);
+        QCOMPARE(log.count(QStringLiteral("setCursorSpeed Failed")), 1);
+        QCOMPARE(log.count(QStringLiteral("setDoubleClickSpeed Failed")), 1);
+        QCOMPARE(log.count(QStringLiteral("setVerticalScrollLines Failed")), 1);
+        PointerSettings::install(nullptr);
+    }
+
+    void advancedFunctionOpensTheStoredPath()
+    {
+        ControlRig rig;
+        auto opener = std::make_unique<RecordingOpener>();
+        RecordingOpener *recorded = opener.get();
+        DesktopOpener::install(std::move(opener));
+        rig.view->setGlobalData(QStringLiteral("keyboard/advaceFunction3"), QStringLiteral("Music/Songs/a.mp3"));
+        rig.view->keyboardAdvaceFunctionProc(3);
+        rig.view->keyboardAdvaceFunctionProc(4);  // nothing stored: nothing opened
+        QCOMPARE(recorded->opened, QStringList{"Music/Songs/a.mp3"});
+        DesktopOpener::install(nullptr);
+    }
+};
+
+QTEST_MAIN(TestControls)
+#include "tst_controls.moc"
