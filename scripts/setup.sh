@@ -10,7 +10,7 @@ packages=(
   qml6-module-qttest qml6-module-qtquick-templates
   libgl-dev libegl-dev libxkbcommon-dev
   libhidapi-dev libudev-dev libx11-dev libxi-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-noto-cjk
 )
 
