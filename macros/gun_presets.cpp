@@ -1,0 +1,125 @@
+#include "gun_presets.h"
+
+#include "device/hid_thread.h"
+#include "safe_name.h"
+
+#include <QFile>
+#include <QSettings>
+
+namespace {
+const QString kGroup = QStringLiteral("gunData/");
+
+constexpr int kGunMarkerByte = 78;
+constexpr quint8 kGunMarker = 0xF0;
+constexpr int kGunFlagsByte = 65;
+constexpr quint8 kGunFlagBit = 0x04;
+constexpr int kDeviceIndex = 0;
+
+bool usable(const QString &name) { return unsafeNameReason(name).isEmpty(); }
+
+bool written(QSettings &file)
+{
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+} // namespace
+
+GunPresetFile::GunPresetFile(QString path) : m_path(std::move(path)) {}
+
+bool GunPresetFile::exists() const { return QFile::exists(m_path); }
+
+bool GunPresetFile::save(const QString &name, const QVariantList &values)
+{
+    if (!exists() || !usable(name))
+        return false;
+    QSettings file(m_path, QSettings::IniFormat);
+    file.setValue(kGroup + name, values);
+    return written(file);
+}
+
+bool GunPresetFile::remove(const QString &name)
+{
+    if (!exists() || !usable(name))
+        return false;
+    QSettings file(m_path, QSettings::IniFormat);
+    file.remove(kGroup + name);
+    return written(file);
+}
+
+bool GunPresetFile::replace(const QString &oldName, const QString &newName, const QVariantList &values)
+{
+    if (!exists() || !usable(oldName) || !usable(newName))
+        return false;
+    QSettings file(m_path, QSettings::IniFormat);
+    file.remove(kGroup + oldName);
+    file.setValue(kGroup + newName, values);
+    return written(file);
+}
+
+QVariantList GunPresetFile::values(const QString &name) const
+{
+    if (!exists() || !usable(name))
+        return {};
+    const QSettings file(m_path, QSettings::IniFormat);
+    const QVariant value = file.value(kGroup + name);
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        return value.toList();
+    // A preset of a single value reads back as a plain string.
+    if (value.isValid() && !value.toString().isEmpty())
+        return {value};
+    return {};
+}
+
+QStringList GunPresetFile::names() const
+{
+    if (!exists())
+        return {};
+    QSettings file(m_path, QSettings::IniFormat);
+    file.beginGroup(QStringLiteral("gunData"));
+    return file.childKeys();
+}
+
+namespace GunData {
+
+quint8 lowByte(const QVariant &value) { return quint8(value.toLongLong() & 0xFF); }
+
+bool placeInProfileImage(QByteArray &image, quint8 first, quint8 second, quint8 third)
+{
+    if (image.size() < kGunMarkerByte + 4)
+        return false;
+    image[kGunMarkerByte] = char(kGunMarker);
+    image[kGunMarkerByte + 1] = char(first);
+    image[kGunMarkerByte + 2] = char(second);
+    image[kGunMarkerByte + 3] = char(third);
+    image[kGunFlagsByte] = char(quint8(image.at(kGunFlagsByte)) & quint8(~kGunFlagBit));
+    return true;
+}
+
+quint8 thirdValueFor553(quint8 third, quint8 thirdOption) { return thirdOption != 0 ? quint8(-third) : third; }
+
+bool send(Hid_Thread &device, const QString &icType, int index, const QVariantList &values, QByteArray *images,
+          int imageCount)
+{
+    if (values.size() < 3)
+        return false;
+    const quint8 first = lowByte(values.at(0)), second = lowByte(values.at(1)), third = lowByte(values.at(2));
+    if (icType == QLatin1String("560")) {
+        // Profile images exist for numbers 0 to 4; preset slot i uses i + 1.
+        const int profile = index + 1;
+        if (index < 0 || profile >= imageCount)
+            return false;
+        QByteArray &image = images[profile];
+        if (!placeInProfileImage(image, first, second, third))
+            return false;
+        device.hid560_0CH_setProfile(kDeviceIndex, reinterpret_cast<uchar *>(image.data()), uchar(profile));
+        return true;
+    }
+    // The option bytes start at 0, so a read that does not run leaves the
+    // third value as it is.
+    uchar option1 = 0, option2 = 0, option3 = 0, option4 = 0;
+    device.hid553_83H_GetKeyboardoption(kDeviceIndex, option1, option2, option3, option4);
+    device.hid553_04H_SetGunData(kDeviceIndex, first, second, thirdValueFor553(third, option3), uchar(index - 1));
+    return true;
+}
+
+} // namespace GunData

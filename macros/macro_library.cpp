@@ -1,0 +1,136 @@
+#include "macro_library.h"
+
+#include "platform/safe_file.h"
+#include "safe_name.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+namespace {
+const QString kConfigIndex = QStringLiteral("config/index");
+const QString kConfigTotal = QStringLiteral("config/total");
+const QString kConfigRepeat = QStringLiteral("config/repeat");
+const QString kConfigDelay = QStringLiteral("config/delay");
+const QString kConfigTimes = QStringLiteral("config/times");
+const QString kStepGroup = QStringLiteral("macro");
+
+QString stepKey(int i) { return kStepGroup + QLatin1Char('/') + QString::number(i); }
+
+bool usable(const QString &name) { return unsafeNameReason(name).isEmpty(); }
+
+// Forces the settings object to its file now, so that a failed write is
+// seen by the caller and not lost when the object goes away.
+bool written(QSettings &file)
+{
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+} // namespace
+
+MacroLibrary::MacroLibrary(QString folder) : m_folder(std::move(folder))
+{
+    if (!m_folder.endsWith(QLatin1Char('/')))
+        m_folder += QLatin1Char('/');
+}
+
+MacroLibrary MacroLibrary::forDevice(const QVariant &deviceNo, const QString &modulesFolder)
+{
+    const bool mouse = deviceNo.toInt() == 1;
+    return MacroLibrary(modulesFolder + (mouse ? QStringLiteral("/macro1/") : QStringLiteral("/macro/")));
+}
+
+QString MacroLibrary::pathOf(const QString &name) const { return m_folder + name + QStringLiteral(".bin"); }
+
+bool MacroLibrary::exists(const QString &name) const { return usable(name) && QFile::exists(pathOf(name)); }
+
+bool MacroLibrary::create(const QString &name)
+{
+    if (!usable(name) || !QDir().mkpath(m_folder))
+        return false;
+    QSettings file(pathOf(name), QSettings::IniFormat);
+    file.setValue(kConfigIndex, 0);
+    file.setValue(kConfigTotal, 0);
+    file.setValue(kConfigRepeat, 1);
+    file.setValue(kConfigDelay, 1);
+    file.setValue(kConfigTimes, 1);
+    return written(file);
+}
+
+bool MacroLibrary::save(const QString &name, const QStringList &actionLines, int repeat, int delay, int times)
+{
+    if (!exists(name))
+        return false;
+    QSettings file(pathOf(name), QSettings::IniFormat);
+    file.remove(kStepGroup);
+    file.setValue(kConfigTotal, int(actionLines.size()));
+    file.setValue(kConfigRepeat, repeat);
+    file.setValue(kConfigDelay, delay);
+    file.setValue(kConfigTimes, times);
+    // A line holds commas, so the settings library writes it in quotes.
+    for (int i = 0; i < actionLines.size(); ++i)
+        file.setValue(stepKey(i), actionLines.at(i));
+    return written(file);
+}
+
+QStringList MacroLibrary::load(const QString &name) const
+{
+    if (!exists(name))
+        return {};
+    const QSettings file(pathOf(name), QSettings::IniFormat);
+    const int total = qBound(0, file.value(kConfigTotal, 0).toInt(), kMaxSteps);
+    QStringList result;
+    for (int i = 0; i < total; ++i)
+        result.append(actionLineText(file.value(stepKey(i), QStringLiteral("0"))));
+    for (const QString &key : {kConfigRepeat, kConfigDelay, kConfigTimes})
+        result.append(file.value(key, QStringLiteral("0")).toString());
+    return result;
+}
+
+bool MacroLibrary::rename(const QString &oldName, const QString &newName)
+{
+    if (!exists(oldName) || !usable(newName))
+        return false;
+    // QFile::rename refuses an existing target, so no macro is overwritten.
+    return QFile::rename(pathOf(oldName), pathOf(newName));
+}
+
+bool MacroLibrary::remove(const QString &name) { return exists(name) && QFile::remove(pathOf(name)); }
+
+MacroLibrary::ImportResult MacroLibrary::importFile(const QString &source, const QString &name, QString *error)
+{
+    if (!usable(name)) {
+        if (error)
+            *error = unsafeNameReason(name);
+        return ImportResult::Failed;
+    }
+    if (QFile::exists(pathOf(name)))
+        return ImportResult::NameTaken;
+    QFile in(source);
+    if (!QDir().mkpath(m_folder) || !in.copy(pathOf(name))) {
+        if (error)
+            *error = in.errorString();
+        return ImportResult::Failed;
+    }
+    // The copy keeps the source's permissions; a read-only export file must
+    // still give a macro the editor can save.
+    QFile::setPermissions(pathOf(name), QFile::permissions(pathOf(name)) | QFile::ReadOwner | QFile::WriteOwner);
+    return ImportResult::Copied;
+}
+
+bool MacroLibrary::exportFile(const QString &name, const QString &target, QString *error) const
+{
+    if (!exists(name)) {
+        if (error)
+            *error = QStringLiteral("no macro file %1").arg(pathOf(name));
+        return false;
+    }
+    return replaceWithCopy(pathOf(name), target, error);
+}
+
+QString actionLineText(const QVariant &stored)
+{
+    if (stored.typeId() == QMetaType::QStringList)
+        return stored.toStringList().join(QLatin1Char(','));
+    return stored.toString();
+}

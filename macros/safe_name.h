@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+
+// Macro names become file names and preset names become settings key paths,
+// so a name that could leave its folder or split into key groups is refused.
+// Returns why the name is refused, or an empty string when it is usable.
+QString unsafeNameReason(const QString &name);
+
+// Checks a name for the named operation; a refused name is logged as one
+// line of the bridge category.
+bool acceptName(const char *operation, const QString &name);
