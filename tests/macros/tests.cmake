@@ -1,0 +1,2 @@
+# Macro library files, compatibility with existing files, gun presets.
+gearconsole_test(tst_macro_files ${CMAKE_CURRENT_LIST_DIR}/tst_macro_files.cpp ${CMAKE_CURRENT_LIST_DIR}/macro_test_rig.h)
