@@ -1,2 +1,3 @@
 # Macro library files, compatibility with existing files, gun presets.
 gearconsole_test(tst_macro_files ${CMAKE_CURRENT_LIST_DIR}/tst_macro_files.cpp ${CMAKE_CURRENT_LIST_DIR}/macro_test_rig.h)
+gearconsole_test(tst_macro_compat ${CMAKE_CURRENT_LIST_DIR}/tst_macro_compat.cpp ${CMAKE_CURRENT_LIST_DIR}/macro_test_rig.h)
