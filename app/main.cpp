@@ -1,6 +1,9 @@
 #include "app/widget.h"
 #include "platform/logging.h"
 #include "device/virtual/virtual_state.h"
+#include "keys/key_capture.h"
+#include "macros/encoding/macro_images_qml.h"
+#include "platform/copy_data_channel.h"
 #include "platform/single_instance.h"
 #include "render_backend.h"
 
@@ -11,6 +14,7 @@ int main(int argc, char *argv[])
 {
     chooseSceneGraphBackend();
     QApplication app(argc, argv);
+    registerMacroImagesForQml();
 
     SingleInstance instance;
     if (instance.isRunning()) {
@@ -25,12 +29,18 @@ int main(int argc, char *argv[])
     Widget window;
     QObject::connect(&instance, &SingleInstance::messageReceived, &window, &Widget::receiveMessage);
 
+    auto capture = std::make_unique<KeyCapture>();
+    capture->setKeyboardCallback(&Widget::keyboardCaptured, &window);
+    capture->setMouseCallback(&Widget::mouseCaptured, &window);
+    capture->setMessageCallback(&Widget::messageCaptured, &app, &window, CopyDataChannel::serverName(instance.id()));
+
     window.showNormal();
     reportFirstFrame(window);
     window.checkDevice();
     window.device().startPollingUSBVendorCmd();
 
     const int exitCode = app.exec();
+    capture.reset();
     writeVirtualStateFromEnvironment();
     return exitCode;
 }

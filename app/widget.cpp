@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QMessageBox>
+#include "platform/copy_data_channel.h"
 
 namespace {
 const char kTrayMenuStyle[] =
@@ -137,4 +139,16 @@ void Widget::mouseCaptured(quint8 code, bool isDown, int x, int y, void *context
 {
     if (auto *window = static_cast<Widget *>(context))
         window->view()->detectMouse(code, isDown, x, y);
+}
+
+std::function<void(const QString &, const QString &)> Widget::showWarning = [](const QString &title, const QString &text) {
+    QMessageBox::warning(nullptr, title, text, QMessageBox::Ok);
+};
+
+void Widget::messageCaptured(const CopyDataMessage &payload, void *context)
+{
+    auto *window = static_cast<Widget *>(context);
+    const QString text = warningTextOf(payload);
+    if (window && !text.isEmpty())
+        showWarning(window->windowTitle(), text);
 }

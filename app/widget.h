@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+
+struct CopyDataMessage;
 class DeviceMonitor;
 class Ui_Controler;
 class myQQuickView;
@@ -36,6 +39,11 @@ public:
     // Registered with the capture unit: forward captured input to the view.
     static void keyboardCaptured(quint8 code, bool isDown, void *context);
     static void mouseCaptured(quint8 code, bool isDown, int x, int y, void *context);
+    // Shows the warning text another process sent, in a box titled with the
+    // window's title.
+    static void messageCaptured(const CopyDataMessage &payload, void *context);
+    // How the warning is shown; tests put a recorder here.
+    static std::function<void(const QString &title, const QString &text)> showWarning;
 
 protected:
     void customEvent(QEvent *event) override;

@@ -8,3 +8,4 @@ Q_DECLARE_LOGGING_CATEGORY(lcShell)     // gearconsole.shell
 Q_DECLARE_LOGGING_CATEGORY(lcHid)       // gearconsole.hid
 Q_DECLARE_LOGGING_CATEGORY(lcBridge)    // gearconsole.bridge
 Q_DECLARE_LOGGING_CATEGORY(lcPlatform)  // gearconsole.platform
+Q_DECLARE_LOGGING_CATEGORY(lcCapture)   // gearconsole.capture (debug off unless asked for)

@@ -18,6 +18,7 @@ public:
     ~SingleInstance() override;
 
     static QString defaultId(const QString &programPath);
+    QString id() const { return m_id; }
 
     // True when another instance holds the name; otherwise this one takes it.
     bool isRunning();

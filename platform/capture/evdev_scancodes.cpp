@@ -26,7 +26,8 @@ constexpr Row kRows[] = {
     {39, 0x27, false}, {40, 0x28, false}, {41, 0x29, false}, {42, 0x2A, false}, {43, 0x2B, false}, // ; ' ` LShift backslash
     {44, 0x2C, false}, {45, 0x2D, false}, {46, 0x2E, false}, {47, 0x2F, false}, {48, 0x30, false},
     {49, 0x31, false}, {50, 0x32, false},                                                        // Z..M
-    {51, 0x33, false}, {52, 0x34, false}, {53, 0x35, false}, {54, 0x36, false},                // , . / RShift
+    {51, 0x33, false}, {52, 0x34, false}, {53, 0x35, false},
+    {54, 0x36, true},  // right Shift: low-level keyboard events flag it as extended
     {55, 0x37, false}, {56, 0x38, false}, {57, 0x39, false}, {58, 0x3A, false},                // KP* LAlt Space Caps
     {59, 0x3B, false}, {60, 0x3C, false}, {61, 0x3D, false}, {62, 0x3E, false}, {63, 0x3F, false},
     {64, 0x40, false}, {65, 0x41, false}, {66, 0x42, false}, {67, 0x43, false}, {68, 0x44, false}, // F1..F10

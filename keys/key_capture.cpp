@@ -1,0 +1,122 @@
+#include "key_capture.h"
+
+#include "key_maps.h"
+#include "platform/capture/window_capture_source.h"
+#include "platform/capture/x11_capture_source.h"
+#include "platform/copy_data_channel.h"
+#include "platform/logging.h"
+
+#include <QGuiApplication>
+
+#include <array>
+
+namespace {
+
+KeyCapture::KeyboardCallback keyboardCallback = nullptr;
+void *keyboardContext = nullptr;
+KeyCapture::MouseCallback mouseCallback = nullptr;
+void *mouseContext = nullptr;
+KeyCapture::MessageCallback messageCallback = nullptr;
+void *messageContext = nullptr;
+
+// Last reported state per usage code: 1 down, 0 up.
+std::array<quint8, 256> keyStates{};
+
+struct ButtonRow
+{
+    int message;
+    quint8 code;
+    bool isDown;
+};
+constexpr ButtonRow kButtons[] = {
+    {CaptureSink::LeftDown, 0xF0, true},   {CaptureSink::LeftUp, 0xF0, false},
+    {CaptureSink::RightDown, 0xF1, true},  {CaptureSink::RightUp, 0xF1, false},
+    {CaptureSink::MiddleDown, 0xF2, true}, {CaptureSink::MiddleUp, 0xF2, false},
+};
+
+const char *upDown(bool isDown) { return isDown ? "down" : "up"; }
+
+} // namespace
+
+KeyCapture::KeyCapture()
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        auto source = std::make_unique<X11CaptureSource>(*this);
+        m_installed = source->start();
+        if (m_installed) {
+            m_source = std::move(source);
+            qCInfo(lcCapture) << "capture source: XInput2 raw events on X11";
+        }
+        // A failed installation leaves capture off for the run.
+        return;
+    }
+    auto source = std::make_unique<WindowCaptureSource>(*this);
+    source->start();
+    m_source = std::move(source);
+    m_installed = true;
+    qCInfo(lcCapture) << "capture source: the program's own windows";
+}
+
+KeyCapture::~KeyCapture() = default;
+
+void KeyCapture::setKeyboardCallback(KeyboardCallback callback, void *context)
+{
+    keyboardCallback = callback;
+    keyboardContext = context;
+}
+
+void KeyCapture::setMouseCallback(MouseCallback callback, void *context)
+{
+    mouseCallback = callback;
+    mouseContext = context;
+}
+
+void KeyCapture::setMessageCallback(MessageCallback callback, QCoreApplication *, void *context, const QString &channelName)
+{
+    messageCallback = callback;
+    messageContext = context;
+    auto channel = std::make_unique<CopyDataChannel>();
+    QObject::connect(channel.get(), &CopyDataChannel::messageReceived, [](const CopyDataMessage &message) {
+        if (messageCallback)
+            messageCallback(message, messageContext);
+    });
+    channel->listen(channelName);
+    m_channel = std::move(channel);
+}
+
+void KeyCapture::keyboardProcedure(unsigned scanCode, bool extended, bool alt, bool isDown)
+{
+    const int code = usageOfKeystroke(scanCode, extended, alt);
+    if (code == 0)
+        return;
+    // Auto-repeat, or the release of a key pressed before capture began.
+    if (keyStates[size_t(code)] == quint8(isDown))
+        return;
+    keyStates[size_t(code)] = quint8(isDown);
+    if (!keyboardCallback)
+        return;
+    qCDebug(lcCapture, "key %02x %s", code, upDown(isDown));
+    keyboardCallback(quint8(code), isDown, keyboardContext);
+}
+
+void KeyCapture::mouseProcedure(int message, int x, int y)
+{
+    for (const ButtonRow &row : kButtons) {
+        if (row.message != message)
+            continue;
+        if (!mouseCallback)
+            return;
+        qCDebug(lcCapture, "button %02x %s %d %d", row.code, upDown(row.isDown), x, y);
+        mouseCallback(row.code, row.isDown, x, y, mouseContext);
+        return;
+    }
+}
+
+void KeyCapture::resetKeyStates() { keyStates.fill(0); }
+
+void KeyCapture::keyEvent(uint8_t scanCode, bool extended, bool alt, bool isDown)
+{
+    keyboardProcedure(scanCode, extended, alt, isDown);
+}
+
+void KeyCapture::mouseEvent(int message, int x, int y) { mouseProcedure(message, x, y); }

@@ -1,0 +1,92 @@
+#include "copy_data_channel.h"
+
+#include "logging.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QtEndian>
+
+namespace {
+constexpr int kHeaderBytes = 8;
+// A text of count bytes travels with its zero terminator.
+constexpr quint32 kTerminator = 1;
+} // namespace
+
+QString warningTextOf(const CopyDataMessage &message)
+{
+    constexpr quint32 kWarningDataWord = 9487;
+    if (message.dwData != kWarningDataWord)
+        return {};
+    const qsizetype end = message.lpData.indexOf('\0');
+    const QString text = QString::fromUtf8(end < 0 ? message.lpData : message.lpData.left(end));
+    if (text.isEmpty() || quint32(text.toUtf8().size()) != message.cbData)
+        return {};
+    return text;
+}
+
+CopyDataChannel::CopyDataChannel(QObject *parent) : QObject(parent) {}
+
+QString CopyDataChannel::serverName(const QString &instanceId) { return instanceId + QStringLiteral("-messages"); }
+
+bool CopyDataChannel::listen(const QString &name)
+{
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(name)) {
+        QLocalServer::removeServer(name);
+        if (!m_server->listen(name)) {
+            qCWarning(lcPlatform) << "message channel: cannot listen on" << name << m_server->errorString();
+            return false;
+        }
+    }
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            auto buffer = std::make_shared<QByteArray>();
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
+                *buffer += socket->readAll();
+                bool malformed = false;
+                for (const CopyDataMessage &message : decode(*buffer, &malformed))
+                    emit messageReceived(message);
+                if (malformed) {
+                    qCWarning(lcPlatform) << "message channel: malformed message dropped";
+                    socket->abort();
+                }
+            });
+        }
+    });
+    return true;
+}
+
+QByteArray CopyDataChannel::encode(quint32 dwData, const QByteArray &bytes, quint32 declaredCount)
+{
+    QByteArray out(kHeaderBytes, '\0');
+    qToLittleEndian(dwData, out.data());
+    qToLittleEndian(declaredCount, out.data() + 4);
+    return out + bytes;
+}
+
+QList<CopyDataMessage> CopyDataChannel::decode(QByteArray &buffer, bool *malformed)
+{
+    QList<CopyDataMessage> messages;
+    if (malformed)
+        *malformed = false;
+    while (buffer.size() >= kHeaderBytes) {
+        CopyDataMessage message;
+        message.dwData = qFromLittleEndian<quint32>(buffer.constData());
+        message.cbData = qFromLittleEndian<quint32>(buffer.constData() + 4);
+        if (message.cbData > kMaxBytes) {
+            buffer.clear();
+            if (malformed)
+                *malformed = true;
+            break;
+        }
+        const qsizetype total = kHeaderBytes + qsizetype(message.cbData + kTerminator);
+        if (buffer.size() < total)
+            break;
+        message.lpData = buffer.mid(kHeaderBytes, qsizetype(message.cbData + kTerminator));
+        buffer.remove(0, total);
+        messages.append(message);
+    }
+    return messages;
+}

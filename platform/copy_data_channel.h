@@ -1,0 +1,47 @@
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+// A message another process hands to the program: a data word and a block
+// of bytes, the Linux counterpart of a copy-data window message.
+struct CopyDataMessage
+{
+    quint32 dwData = 0;
+    quint32 cbData = 0;   // the byte count the sender declared
+    QByteArray lpData;    // the bytes that came
+};
+
+// The warning text a message carries: data word 9487, and a byte count
+// equal to the UTF-8 length of the text up to its zero byte. Empty when the
+// message is anything else.
+QString warningTextOf(const CopyDataMessage &message);
+
+// Receives such messages on a local socket beside the single-instance
+// channel. Wire format per message, little-endian:
+//   4 bytes data word, 4 bytes byte count n, then n bytes (a warning text
+//   is UTF-8 followed by one zero byte, which the count does not include).
+// A connection may carry several messages; anything malformed is dropped.
+class CopyDataChannel : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint32 kMaxBytes = 64 * 1024;
+
+    explicit CopyDataChannel(QObject *parent = nullptr);
+    static QString serverName(const QString &instanceId);
+    bool listen(const QString &name);
+    // Encodes one message the way senders write it.
+    static QByteArray encode(quint32 dwData, const QByteArray &bytes, quint32 declaredCount);
+    // Splits buffered bytes into messages; leaves an incomplete tail in place.
+    static QList<CopyDataMessage> decode(QByteArray &buffer, bool *malformed = nullptr);
+
+signals:
+    void messageReceived(const CopyDataMessage &message);
+
+private:
+    QLocalServer *m_server = nullptr;
+};

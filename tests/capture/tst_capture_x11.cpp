@@ -1,0 +1,127 @@
+// Global capture end to end: the real program under a private X server,
+// keys typed and buttons clicked with xdotool outside its window, and the
+// events it captured read from its log.
+#include "support/test_workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+struct PrivateX
+{
+    QProcess server;
+    QString display;
+
+    bool start()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            return false;
+        for (int n = 150; n < 200; ++n) {
+            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
+                continue;
+            display = QStringLiteral(":%1").arg(n);
+            server.start(xvfb, {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
+                                QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            server.waitForStarted();
+            for (int i = 0; i < 50 && server.state() == QProcess::Running; ++i) {
+                if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
+                    return true;
+                QTest::qWait(100);
+            }
+            server.kill();
+            server.waitForFinished();
+        }
+        return false;
+    }
+    ~PrivateX()
+    {
+        server.terminate();
+        server.waitForFinished(3000);
+    }
+};
+
+} // namespace
+
+class TestCaptureX11 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void capturesKeysAndButtonsAnywhereOnTheDesktop()
+    {
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xdotool.isEmpty())
+            QSKIP("xdotool is not installed");
+        PrivateX x;
+        if (!x.start())
+            QSKIP("no private X server could be started here");
+
+        // A copy of the program of its own, so that its single-instance
+        // name is not shared with any other run.
+        TestWorkspace workspace;
+        const QString program = workspace.path() + QStringLiteral("/gearconsole");
+        QVERIFY(QFile::copy(QStringLiteral(GEARCONSOLE_BINARY_DIR "/gearconsole"), program));
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), x.display);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("gearconsole.capture.debug=true"));
+        QProcess gearconsole;
+        gearconsole.setProcessEnvironment(environment);
+        gearconsole.setProcessChannelMode(QProcess::MergedChannels);
+        gearconsole.start(program, {});
+        QVERIFY(gearconsole.waitForStarted());
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += gearconsole.readAll()).contains("first frame"), 15000);
+        QVERIFY2(log.contains("capture source: XInput2 raw events on X11"), log.constData());
+
+        auto xdo = [&](const QStringList &arguments) {
+            QProcess tool;
+            tool.setProcessEnvironment(environment);
+            tool.start(xdotool, arguments);
+            QVERIFY(tool.waitForFinished(5000));
+            QCOMPARE(tool.exitCode(), 0);
+        };
+        // Outside the 1000 x 640 window: the root has the pointer and the focus.
+        xdo({QStringLiteral("mousemove"), QStringLiteral("1100"), QStringLiteral("700")});
+        xdo({QStringLiteral("key"), QStringLiteral("a")});
+        xdo({QStringLiteral("key"), QStringLiteral("KP_Enter")});
+        xdo({QStringLiteral("key"), QStringLiteral("Return")});
+        xdo({QStringLiteral("click"), QStringLiteral("1")});
+        xdo({QStringLiteral("click"), QStringLiteral("3")});
+        xdo({QStringLiteral("click"), QStringLiteral("2")});
+        xdo({QStringLiteral("click"), QStringLiteral("4")});  // wheel: not captured
+
+        const QStringList expected = {
+            "key 04 down", "key 04 up", "key 58 down", "key 58 up", "key 28 down", "key 28 up",
+            "button f0 down 1100 700", "button f0 up 1100 700", "button f1 down 1100 700", "button f1 up 1100 700",
+            "button f2 down 1100 700", "button f2 up 1100 700",
+        };
+        QStringList captured;
+        auto readCaptured = [&] {
+            log += gearconsole.readAll();
+            captured.clear();
+            for (const QByteArray &line : log.split('\n')) {
+                const qsizetype at = line.indexOf("gearconsole.capture: ");
+                if (at >= 0 && !line.contains("capture source"))
+                    captured << QString::fromUtf8(line.mid(at + 21)).trimmed();
+            }
+            return captured;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(readCaptured().size() >= expected.size(), 5000);
+        QTest::qWait(300);
+        QCOMPARE(readCaptured().join(QStringLiteral(" | ")), expected.join(QStringLiteral(" | ")));
+
+        gearconsole.terminate();
+        gearconsole.waitForFinished(5000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCaptureX11)
+#include "tst_capture_x11.moc"
