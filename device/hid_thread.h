@@ -134,6 +134,9 @@ private:
     bool isKnown(int did) const { return did >= 0 && did < deviceList.size(); }
     void closeHid();
     bool failTransfer();
+    // Opens the device, scrambles the command report where the entry asks for
+    // it and sends it: the start of both primitives. Null on failure.
+    HidDevice *sendCommandReport(int did);
 
     static constexpr int kHeadsetDevice = 3;
     static constexpr int kHeadsetReportLength = 16;

@@ -2,6 +2,7 @@
 #include "hid_thread.h"
 
 #include "platform/hid/hid_backend.h"
+#include "platform/logging.h"
 
 #include <QCoreApplication>
 #include <QVector>
@@ -44,30 +45,39 @@ bool Hid_Thread::failTransfer()
     return false;
 }
 
+HidDevice *Hid_Thread::sendCommandReport(int did)
+{
+    if (!openDevice(did))
+        return nullptr;
+    if (deviceList[did].reportLength < 1) {
+        qCWarning(lcHid) << "device" << did << "has no usable report length:" << deviceList[did].reportLength;
+        return nullptr;
+    }
+    if (deviceList[did].isEncode)
+        USBDataEncryption(cmdReport + 1, SecrecyCode);
+    HidDevice *device = openDevice(did);
+    if (!device || device->sendFeatureReport(cmdReport, kCommandReportLength) < 0)
+        return nullptr;
+    return device;
+}
+
 bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
 {
     QCoreApplication::processEvents();
-    if (!openDevice(did)) {
-        hidReady = true;
-        return false;
-    }
-    const DeviceInfo &entry = deviceList[did];
-    if (entry.isEncode)
-        USBDataEncryption(cmdReport + 1, SecrecyCode);
-
-    HidDevice *device = openDevice(did);
-    if (!device || device->sendFeatureReport(cmdReport, kCommandReportLength) < 0)
+    HidDevice *device = sendCommandReport(did);
+    if (!device)
         return failTransfer();
     if (settle)
         settlePause();
 
     if (payloadLength > 0) {
-        const int reportLength = entry.reportLength;
+        const int reportLength = deviceList[did].reportLength;
         const int chunk = payloadLength >= reportLength ? reportLength : payloadLength;
         QVector<uchar> buffer(reportLength + 1, 0);
         for (int offset = 0; offset < payloadLength; offset += chunk) {
             buffer[0] = 0;
-            std::copy_n(payload + offset, chunk, buffer.begin() + 1);
+            // An odd report length from the table must not read past the block.
+            std::copy_n(payload + offset, std::min(chunk, int(sizeof payload) - offset), buffer.begin() + 1);
             device = openDevice(did);
             if (!device || device->write(buffer.constData(), size_t(buffer.size())) < 0)
                 return failTransfer();
@@ -82,17 +92,10 @@ bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
 
 bool Hid_Thread::exchangeCommand(int did, int readLength)
 {
-    if (!openDevice(did)) {
-        hidReady = true;
-        return false;
-    }
-    const DeviceInfo &entry = deviceList[did];
-    if (entry.isEncode)
-        USBDataEncryption(cmdReport + 1, SecrecyCode);
-
-    HidDevice *device = openDevice(did);
-    if (!device || device->sendFeatureReport(cmdReport, kCommandReportLength) < 0)
+    HidDevice *device = sendCommandReport(did);
+    if (!device)
         return failTransfer();
+    const DeviceInfo &entry = deviceList[did];
     device = openDevice(did);
     if (!device || device->getFeatureReport(ackReport, kCommandReportLength) < 0)
         return failTransfer();

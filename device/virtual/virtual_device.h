@@ -1,5 +1,6 @@
 #pragma once
 #include "device_model.h"
+#include "platform/hid/hid_backend.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -16,14 +17,8 @@
 class VirtualDevice
 {
 public:
-    struct Identity
-    {
-        QByteArray path;
-        quint16 vendorId = 0;
-        quint16 productId = 0;
-        quint16 usagePage = 0;
-        quint16 usage = 0;
-    };
+    // The interface as enumeration reports it.
+    using Identity = HidInterfaceInfo;
 
     enum class Direction { FeatureOut, FeatureIn, Output, Input };
     struct Record
