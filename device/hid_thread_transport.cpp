@@ -76,8 +76,11 @@ bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
         QVector<uchar> buffer(reportLength + 1, 0);
         for (int offset = 0; offset < payloadLength; offset += chunk) {
             buffer[0] = 0;
-            // An odd report length from the table must not read past the block.
-            std::copy_n(payload + offset, std::min(chunk, int(sizeof payload) - offset), buffer.begin() + 1);
+            // An odd report length from the table must not read past the
+            // block; what lies beyond it goes out as zeros.
+            const int copied = std::min(chunk, int(sizeof payload) - offset);
+            std::copy_n(payload + offset, copied, buffer.begin() + 1);
+            std::fill(buffer.begin() + 1 + copied, buffer.begin() + 1 + chunk, uchar(0));
             device = openDevice(did);
             if (!device || device->write(buffer.constData(), size_t(buffer.size())) < 0)
                 return failTransfer();

@@ -128,6 +128,25 @@ private slots:
         QCOMPARE(chunks[0].bytes, QByteArray(1, '\0') + QByteArray(24, '\xee') + QByteArray(8, '\0'));
     }
 
+    void oddReportLengthsFromTheTableStayInsideTheBlock()
+    {
+        Rig rig(tableEntry("1234", "0003", "ff00", "0001", 100));
+        fillCommand(*rig.device, QByteArray::fromHex("08000008000000"));
+        std::fill_n(rig.device->payload, 512, uchar(0x5a));
+        QVERIFY(rig.device->waitHidIdle());
+        QVERIFY(rig.device->sendCommand(0, 512, false));
+        const QList<TraceLine> chunks = rig.reports(QStringLiteral("OUTPUT"));
+        QCOMPARE(chunks.size(), 6);
+        QCOMPARE(chunks.last().bytes, QByteArray(1, '\0') + QByteArray(12, '\x5a') + QByteArray(88, '\0'));
+
+        Rig broken(tableEntry("1234", "0004", "ff00", "0001", 0));
+        QVERIFY(broken.device->waitHidIdle());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no usable report length"));
+        QVERIFY(!broken.device->sendCommand(0, 512, false));
+        QVERIFY(broken.device->isReady());
+        QVERIFY(broken.reports(QStringLiteral("FEATURE_OUT")).isEmpty());
+    }
+
     void exchangeOf128At64ReadsTwoInputReports()
     {
         Rig rig(kKeyboard64);
