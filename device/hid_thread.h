@@ -1,5 +1,5 @@
 #pragma once
-#include "command_spec.h"
+#include "command_rows.h"
 #include "device_info.h"
 
 #include <QFuture>

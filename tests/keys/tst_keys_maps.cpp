@@ -158,11 +158,11 @@ private slots:
     void scanMapRow()
     {
         QFETCH(int, row);
-        const ScanRowSpec &spec = scanRows()[row];
-        for (int i = 0; i < spec.scanCodes.size(); ++i)
-            QVERIFY2(virtualKeyOfScan(spec.scanCodes[i], spec.extended == 1) == spec.virtualKeys[i],
-                     qPrintable(hex(spec.scanCodes[i]) + QStringLiteral(" gives ")
-                                + hex(virtualKeyOfScan(spec.scanCodes[i], spec.extended == 1))));
+        const ScanRowSpec &rowData = scanRows()[row];
+        for (int i = 0; i < rowData.scanCodes.size(); ++i)
+            QVERIFY2(virtualKeyOfScan(rowData.scanCodes[i], rowData.extended == 1) == rowData.virtualKeys[i],
+                     qPrintable(hex(rowData.scanCodes[i]) + QStringLiteral(" gives ")
+                                + hex(virtualKeyOfScan(rowData.scanCodes[i], rowData.extended == 1))));
     }
 
     void usageMapRow_data()
@@ -175,11 +175,11 @@ private slots:
     void usageMapRow()
     {
         QFETCH(int, row);
-        const UsageRowSpec &spec = usageRows()[row];
-        for (int i = 0; i < spec.virtualKeys.size(); ++i)
-            QVERIFY2(usageOfVirtualKey(spec.virtualKeys[i]) == spec.usages[i],
-                     qPrintable(hex(spec.virtualKeys[i]) + QStringLiteral(" gives ")
-                                + hex(usageOfVirtualKey(spec.virtualKeys[i]))));
+        const UsageRowSpec &rowData = usageRows()[row];
+        for (int i = 0; i < rowData.virtualKeys.size(); ++i)
+            QVERIFY2(usageOfVirtualKey(rowData.virtualKeys[i]) == rowData.usages[i],
+                     qPrintable(hex(rowData.virtualKeys[i]) + QStringLiteral(" gives ")
+                                + hex(usageOfVirtualKey(rowData.virtualKeys[i]))));
     }
 
     // Every key the tables do not list reads 0, so nothing extra is captured.
