@@ -1,0 +1,59 @@
+import QtQuick
+
+// Image button: selected image while selected or pressed, hover image under
+// the mouse, else the normal one. The hover text floats above it.
+Item {
+    id: button
+    property string area: "keyboard"
+    property string name: ""
+    property bool selected: false
+    property string hoverText: ""
+    property string text: ""
+    property color textColor: selected ? "#ea5413" : "#ffffff"
+    property alias hovered: mouse.containsMouse
+    readonly property string base: "qrc:/" + area + "/modules/img/skin1/" + area + "/" + name
+    signal btnClick()
+
+    width: image.implicitWidth
+    height: image.implicitHeight
+
+    Image {
+        id: image
+        anchors.fill: parent
+        source: button.name === "" ? ""
+              : button.base + ((button.selected || mouse.pressed) ? "S" : mouse.containsMouse ? "H" : "") + ".png"
+    }
+    Text {
+        anchors.centerIn: parent
+        text: button.text
+        color: mouse.containsMouse && !button.selected ? "#ffffff" : button.textColor
+        font.family: "微软雅黑, Noto Sans CJK SC"
+        font.pixelSize: 14
+    }
+    Rectangle {
+        visible: mouse.containsMouse && button.hoverText !== ""
+        anchors.bottom: parent.top
+        anchors.bottomMargin: 4
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: tip.implicitWidth + 12
+        height: tip.implicitHeight + 6
+        radius: 3
+        color: "#1a1a1a"
+        border.color: "#3c3c3c"
+        z: 10
+        Text {
+            id: tip
+            anchors.centerIn: parent
+            text: button.hoverText
+            color: "#d1d1d1"
+            font.family: "微软雅黑, Noto Sans CJK SC"
+            font.pixelSize: 11
+        }
+    }
+    MouseArea {
+        id: mouse
+        anchors.fill: parent
+        hoverEnabled: true
+        onClicked: button.btnClick()
+    }
+}
