@@ -1,0 +1,349 @@
+// Renders the UI's images into a folder laid out like the resources, and the
+// key geometry as a JS table for the UI.
+//
+//   gearconsole_art <output dir> <relative png path>...
+//
+// Each requested path is drawn by the painter its file name selects; an
+// unknown name is an error, so the image list and the painters stay in step.
+#include "key_geometry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+
+const QColor kGray0("#1a1a1a"), kGray1("#3c3c3c"), kGray2("#969696"), kGray3("#d1d1d1");
+const QColor kBlue("#09347f"), kOrange("#ea5413");
+
+enum class Look { Normal, Hover, Selected };
+
+Look lookOf(const QString &stem, QString *base)
+{
+    if (stem.endsWith('H')) { *base = stem.chopped(1); return Look::Hover; }
+    if (stem.endsWith('S')) { *base = stem.chopped(1); return Look::Selected; }
+    *base = stem;
+    return Look::Normal;
+}
+
+QColor accentOf(Look look) { return look == Look::Normal ? kGray2 : look == Look::Hover ? kOrange : kOrange; }
+
+QImage canvas(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void background(QImage &image)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 0, image.height());
+    fill.setColorAt(0, QColor("#202226"));
+    fill.setColorAt(1, QColor("#101113"));
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(0.5, 0.5, image.width() - 1, image.height() - 1), 8, 8);
+    p.fillPath(frame, fill);
+    // Title strip with its blue line, side strip, main area panel.
+    p.fillRect(QRect(1, 1, image.width() - 2, 60), QColor(0, 0, 0, 90));
+    p.fillRect(QRect(1, 60, image.width() - 2, 2), kBlue);
+    p.fillRect(QRect(0, 81, 191, 510), QColor(255, 255, 255, 10));
+    p.fillRect(QRect(191, 81, 1, 510), kGray1);
+    p.setPen(QPen(kOrange, 3));
+    p.drawLine(QPointF(24, 50), QPointF(120, 50));
+    p.setPen(QPen(kGray1, 1));
+    p.drawPath(frame);
+    p.fillRect(QRect(1, 612, image.width() - 2, 1), kGray1);
+}
+
+void roundButton(QImage &image, Look look, const std::function<void(QPainter &, QColor)> &glyph)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(0.5, 0.5, image.width() - 1, image.height() - 1);
+    p.setPen(QPen(look == Look::Normal ? kGray1 : kOrange, 1));
+    p.setBrush(look == Look::Selected ? kOrange.darker(200) : QColor(0x26, 0x28, 0x2c));
+    p.drawRoundedRect(r, 4, 4);
+    glyph(p, look == Look::Normal ? kGray3 : QColor(Qt::white));
+}
+
+void titleButton(QImage &image, const QString &base, Look look)
+{
+    roundButton(image, look, [&](QPainter &p, QColor c) {
+        const double w = image.width(), h = image.height();
+        p.setPen(QPen(c, 1.6, Qt::SolidLine, Qt::RoundCap));
+        if (base == "minBtn") {
+            p.drawLine(QPointF(w * 0.3, h * 0.65), QPointF(w * 0.7, h * 0.65));
+        } else if (base == "closeBtn") {
+            p.drawLine(QPointF(w * 0.32, h * 0.32), QPointF(w * 0.68, h * 0.68));
+            p.drawLine(QPointF(w * 0.68, h * 0.32), QPointF(w * 0.32, h * 0.68));
+        } else {
+            QFont f("DejaVu Sans");
+            f.setPixelSize(int(h * 0.6));
+            f.setBold(true);
+            p.setFont(f);
+            p.drawText(QRectF(0, 0, w, h), Qt::AlignCenter, "?");
+        }
+    });
+}
+
+// A flat bar: a dark plate, its edge blue, orange when hovered or selected.
+void barButton(QImage &image, Look look)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int w = image.width(), h = image.height();
+    if (look != Look::Normal) {
+        QLinearGradient g(0, 0, w, 0);
+        g.setColorAt(0, look == Look::Selected ? QColor(0x09, 0x34, 0x7f, 230) : QColor(255, 255, 255, 30));
+        g.setColorAt(1, QColor(0, 0, 0, 0));
+        p.fillRect(QRect(0, 2, w, h - 4), g);
+    }
+    p.fillRect(QRect(0, 2, 4, h - 4), look == Look::Normal ? kGray1 : kOrange);
+    p.fillRect(QRect(16, h - 1, w - 32, 1), kGray1);
+}
+
+void iconButton(QImage &image, const QString &base, Look look)
+{
+    roundButton(image, look, [&](QPainter &p, QColor c) {
+        const double w = image.width(), h = image.height();
+        p.setPen(QPen(c, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        const QPointF m(w / 2, h / 2);
+        if (base == "importBtn" || base == "outputBtn") {
+            const bool in = base == "importBtn";
+            p.drawLine(QPointF(w * 0.3, h * 0.75), QPointF(w * 0.7, h * 0.75));
+            p.drawLine(QPointF(m.x(), h * 0.25), QPointF(m.x(), h * 0.62));
+            const double tip = in ? h * 0.62 : h * 0.25, back = in ? h * 0.48 : h * 0.39;
+            p.drawLine(QPointF(m.x(), tip), QPointF(w * 0.38, back));
+            p.drawLine(QPointF(m.x(), tip), QPointF(w * 0.62, back));
+        } else if (base == "newBtn") {
+            p.drawLine(QPointF(m.x(), h * 0.28), QPointF(m.x(), h * 0.72));
+            p.drawLine(QPointF(w * 0.28, m.y()), QPointF(w * 0.72, m.y()));
+        } else if (base == "deleteBtn") {
+            p.drawLine(QPointF(w * 0.28, m.y()), QPointF(w * 0.72, m.y()));
+        } else if (base == "writeBtn") {
+            p.drawLine(QPointF(w * 0.28, h * 0.52), QPointF(w * 0.45, h * 0.68));
+            p.drawLine(QPointF(w * 0.45, h * 0.68), QPointF(w * 0.74, h * 0.32));
+        } else { // saveBtn and the macro editor's buttons
+            p.drawRect(QRectF(w * 0.28, h * 0.28, w * 0.44, h * 0.44));
+            p.drawLine(QPointF(w * 0.38, h * 0.28), QPointF(w * 0.38, h * 0.42));
+            p.drawLine(QPointF(w * 0.62, h * 0.28), QPointF(w * 0.62, h * 0.42));
+        }
+    });
+}
+
+void panel(QImage &image)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kGray1, 1));
+    p.setBrush(QColor(0x18, 0x19, 0x1c, 235));
+    p.drawRoundedRect(QRectF(0.5, 0.5, image.width() - 1, image.height() - 1), 6, 6);
+    p.fillRect(QRect(12, 0, 60, 2), kOrange);
+}
+
+void sliderTrack(QImage &image)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGray1);
+    p.drawRoundedRect(QRectF(0, image.height() / 2.0 - 2, image.width(), 4), 2, 2);
+}
+
+void sliderKnob(QImage &image, Look look)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient g(image.width() / 2.0, image.height() / 2.0, image.width() / 2.0);
+    g.setColorAt(0, look == Look::Normal ? kGray3 : QColor(Qt::white));
+    g.setColorAt(1, look == Look::Normal ? kGray2 : kOrange);
+    p.setPen(QPen(kOrange, 1));
+    p.setBrush(g);
+    p.drawEllipse(QRectF(0.5, 0.5, image.width() - 1, image.height() - 1));
+}
+
+void checkBox(QImage &image, Look look)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(look == Look::Selected ? kOrange : kGray2, 1));
+    p.setBrush(kGray0);
+    p.drawRoundedRect(QRectF(0.5, 0.5, image.width() - 1, image.height() - 1), 2, 2);
+    if (look == Look::Selected) {
+        p.setPen(QPen(kOrange, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(3.5, 7), QPointF(6, 10), QPointF(10.5, 4)}));
+    }
+}
+
+void powerOn(QImage &image)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont f("DejaVu Sans");
+    f.setPixelSize(64);
+    f.setBold(true);
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 14);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0, image.width(), image.height() - 30), Qt::AlignCenter, "VORTAN");
+    p.fillRect(QRectF(image.width() / 2.0 - 90, image.height() - 34, 180, 3), kOrange);
+    p.fillRect(QRectF(image.width() / 2.0 - 60, image.height() - 26, 120, 2), kBlue);
+}
+
+void keyboardPicture(QImage &image, const art::PictureEdition &edition)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor accent = QColor::fromRgb(edition.accent);
+    QRectF body(2.5, 2.5 + edition.yOffset, image.width() - 5, image.height() - 6);
+    QLinearGradient caseFill(0, 0, 0, image.height());
+    caseFill.setColorAt(0, QColor("#2a2c31"));
+    caseFill.setColorAt(1, QColor("#141518"));
+    p.setPen(QPen(accent, 2));
+    p.setBrush(caseFill);
+    p.drawRoundedRect(body, 12, 12);
+
+    const double q = art::kQuarter;
+    for (const art::KeyPlace &key : art::kKeyPlaces) {
+        if (!art::placedOn(key, edition.uk))
+            continue;
+        const double x = art::kMargin + key.x * q, y = art::kMargin + key.y * q + edition.yOffset;
+        QPainterPath cap;
+        if (key.shape == art::IsoEnter) {
+            // Wide upper part, narrower lower part reaching the next row.
+            const double inset = q;
+            QPolygonF outline({QPointF(x + 1, y + 1), QPointF(x + key.w * q - 1, y + 1),
+                               QPointF(x + key.w * q - 1, y + key.h * q - 1), QPointF(x + inset + 1, y + key.h * q - 1),
+                               QPointF(x + inset + 1, y + 4 * q - 1), QPointF(x + 1, y + 4 * q - 1)});
+            cap.addPolygon(outline);
+            cap.closeSubpath();
+        } else {
+            cap.addRoundedRect(QRectF(x + 1.5, y + 1.5, key.w * q - 3, key.h * q - 3), 4, 4);
+        }
+        QLinearGradient fill(0, y, 0, y + key.h * q);
+        fill.setColorAt(0, QColor("#3a3d44"));
+        fill.setColorAt(1, QColor("#24262b"));
+        p.setPen(QPen(QColor("#4b4f57"), 1));
+        p.setBrush(fill);
+        p.drawPath(cap);
+        p.setPen(QPen(QColor(accent.red(), accent.green(), accent.blue(), 110), 1));
+        p.drawLine(QPointF(x + 5, y + key.h * q - 3.5), QPointF(x + key.w * q - 5, y + key.h * q - 3.5));
+    }
+}
+
+void writeGeometryJs(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    QTextStream out(&file);
+    out << "// Generated by gearconsole_art from tools/art/key_geometry.h; the keyboard\n"
+           "// pictures are drawn from the same table.\n.pragma library\n\n";
+    out << "var width = " << art::kPictureWidth << ";\nvar height = " << art::kPictureHeight << ";\n\n";
+    out << "// Per picture: [key index, x, y, width, height] in picture pixels.\nvar editions = {\n";
+    for (const art::PictureEdition &edition : art::kEditions) {
+        out << "    " << edition.name << ": [";
+        bool first = true;
+        for (const art::KeyPlace &key : art::kKeyPlaces) {
+            if (!art::placedOn(key, edition.uk))
+                continue;
+            const double q = art::kQuarter;
+            out << (first ? "" : ", ") << "[" << 6 * key.column + key.row << ", "
+                << art::kMargin + key.x * q << ", " << art::kMargin + key.y * q + edition.yOffset << ", "
+                << key.w * q << ", " << key.h * q << "]";
+            first = false;
+        }
+        out << "],\n";
+    }
+    out << "};\n";
+}
+
+struct Size { int w, h; };
+
+Size sizeOf(const QString &base)
+{
+    static const std::map<QString, Size> sizes = {
+        {"background", {1000, 640}}, {"helpBtn", {20, 20}}, {"minBtn", {20, 20}}, {"closeBtn", {20, 20}},
+        {"powerOn", {420, 160}}, {"sideBtn", {191, 48}}, {"importBtn", {30, 30}}, {"outputBtn", {30, 30}},
+        {"newBtn", {30, 30}}, {"deleteBtn", {30, 30}}, {"writeBtn", {21, 21}}, {"saveBtn", {30, 30}},
+        {"lightBg", {809, 250}}, {"keyBg", {809, 250}}, {"sliderTrack", {200, 14}}, {"sliderKnob", {14, 14}},
+        {"macroBg", {809, 500}}, {"macroListBg", {190, 452}}, {"checkBox", {14, 14}}, {"macroBtn", {30, 30}},
+    };
+    for (const art::PictureEdition &e : art::kEditions)
+        if (base == e.name)
+            return {art::kPictureWidth, art::kPictureHeight + 1};
+    auto it = sizes.find(base);
+    return it == sizes.end() ? Size{0, 0} : it->second;
+}
+
+bool draw(QImage &image, const QString &base, Look look)
+{
+    for (const art::PictureEdition &e : art::kEditions)
+        if (base == e.name) { keyboardPicture(image, e); return true; }
+    if (base == "background") background(image);
+    else if (base == "helpBtn" || base == "minBtn" || base == "closeBtn") titleButton(image, base, look);
+    else if (base == "sideBtn") barButton(image, look);
+    else if (base == "powerOn") powerOn(image);
+    else if (base.endsWith("Bg")) panel(image);
+    else if (base == "sliderTrack") sliderTrack(image);
+    else if (base == "sliderKnob") sliderKnob(image, look);
+    else if (base == "checkBox") checkBox(image, look);
+    else if (base.endsWith("Btn")) iconButton(image, base, look);
+    else return false;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: gearconsole_art <output dir> <png path>... | --geometry <js path>\n");
+        return 2;
+    }
+    if (QString::fromLocal8Bit(argv[1]) == "--geometry") {
+        QDir().mkpath(QFileInfo(QString::fromLocal8Bit(argv[2])).path());
+        writeGeometryJs(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    for (int i = 2; i < argc; ++i) {
+        const QString relative = QString::fromLocal8Bit(argv[i]);
+        QString base;
+        const Look look = lookOf(QFileInfo(relative).completeBaseName(), &base);
+        Size size = sizeOf(base);
+        if (size.w == 0) {
+            // A name ending in H or S may be a plain name after all (keyBg has no variants).
+            base = QFileInfo(relative).completeBaseName();
+            size = sizeOf(base);
+        }
+        QImage image = canvas(size.w, size.h);
+        if (size.w == 0 || !draw(image, base, look)) {
+            std::fprintf(stderr, "gearconsole_art: no painter for %s\n", qPrintable(relative));
+            return 1;
+        }
+        const QString path = out.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        if (!image.save(path)) {
+            std::fprintf(stderr, "gearconsole_art: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
