@@ -1,4 +1,8 @@
 import QtQuick
+import "basic"
+import "J2"
+import "basic/strings.js" as Strings
+import "basic/profiles.js" as Profiles
 
 // The root document of the window. The bridge calls its functions by name:
 // "initUI" and "run" after every device detection, "setProtectUI" for busy
@@ -9,29 +13,108 @@ Item {
     height: 640
     visible: false
 
+    // Root state.
+    property string language: "ChineseSimplified"
+    property string url: "http://www.vortan.example"
     property int deviceConnectState: 0
-    property int lastBusyTime: 0
-    // Every call the bridge made, oldest first: shown in the window and read by tests.
-    property var received: []
+    property int keyboardType: 0
+    property string deviceType: "null"
+    property int profileNo: 0
+    property bool isPownOn: false
+    property var mainLang: Strings.mainLang
+    property var keyboardLang: Strings.keyboardLang
+    property var mouseLang: Strings.mouseLang
+    property var macroEditorLang: Strings.macroEditorLang
+    property var helpMenuTexts: Strings.helpMenuInitial.concat([url])
+
+    // Style.
+    readonly property string fontFamily: "微软雅黑, Noto Sans CJK SC"
+    readonly property int fontSizeNormal: 12
+    readonly property int fontSizeMiddle: 14
+    readonly property int fontSizeSmall: 11
+    readonly property color textColor: "#ffffff"
+    readonly property color colorGray0: "#1a1a1a"
+    readonly property color colorGray1: "#3c3c3c"
+    readonly property color colorGray2: "#969696"
+    readonly property color colorGray3: "#d1d1d1"
+    readonly property color colorBlue: "#09347f"
+    readonly property color colorOrange: "#ea5413"
+    readonly property color colorKeySelect: "#ea5413"
+    readonly property color colorBlack: "#000000"
+
+    // Busy state: the last protect interval and whether input is blocked.
+    property int busyTime: 0
+    property bool busy: busyIndicator.running
+    property bool mainScreenShown: false
+    property int sidePage: 0            // 0 Light, 1 Key, 2 Macro
+    property var profileItems: []
+    property bool helpMenuOpen: false
+    // The bridge's recent calls into the root, oldest first (diagnostics).
+    property var callLog: []
+
+    readonly property var keyboardPictures: ["tarnelUK", "sovrinUK", "tarnelUS", "sovrinUS", "duskenUS"]
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int mouseCode, int x, int y)
 
     function note(call) {
-        var calls = received.slice(-11)
+        var calls = callLog.slice(-11)
         calls.push(call)
-        received = calls
+        callLog = calls
     }
+
+    // ---- Functions the bridge invokes ----
 
     function initUI() {
         note("initUI")
+        setProtectUI(1000)
         main.visible = true
-        deviceConnectState = ui_View.getDeviceConnectState()
+        ui_View.keyboardSetCurrentProfile()
+        var state = Number(ui_View.getDeviceConnectState())
+        for (var bit = 0; bit < 5; ++bit) {
+            if (state & (1 << bit)) { keyboardType = bit; break }
+        }
+        deviceConnectState = state !== 0 ? 1 : 0
+        if (isPownOn)
+            return
+        var lang = ui_View.getGlobalData("common/language")
+        if (lang !== undefined && lang !== null && String(lang) !== "")
+            language = String(lang)
+        var address = ui_View.getGlobalData("common/url")
+        if (address !== undefined && address !== null && String(address) !== "")
+            url = String(address)
+        if (language === "ChineseSimplified")
+            loadLanguage(language)
+        helpMenuTexts = [mainLang[21], mainLang[22], url]
+        if (deviceConnectState === 1)
+            selectKeyboard()
+        else
+            selectNoDevice()
+        isPownOn = true
     }
     function run() { note("run") }
-    function setProtectUI(busyTime) {
-        note("setProtectUI " + busyTime)
-        lastBusyTime = busyTime
+
+    function setProtectUI(interval) {
+        note("setProtectUI " + interval)
+        busyTime = interval
+        busyIndicator.running = true
+        ui_View.setEnabled(false)
+        if (interval <= 0) {
+            protectTimer.stop()
+            releaseProtect()
+        } else {
+            protectTimer.interval = interval
+            protectTimer.restart()
+        }
+    }
+    function releaseProtect() {
+        ui_View.setEnabled(true)
+        busyIndicator.running = false
+        mainScreenShown = true
+    }
+    function controlUIEnable(enable) {
+        busyIndicator.running = !enable
+        ui_View.setEnabled(enable)
     }
     function setCurrentDPI(dpiValue) { note("setCurrentDPI " + dpiValue) }
     function setProfile(no) { note("setProfile " + no) }
@@ -44,36 +127,282 @@ Item {
         msg_MS(isDown, mouseCode, x, y)
     }
 
-    Rectangle {
-        anchors.fill: parent
-        radius: 8
-        color: "#1a1a1a"
-        border.color: "#3c3c3c"
+    // Closes every open menu and ends any editing.
+    function mainFocus() {
+        helpMenuOpen = false
+        profilePanel.nameField.focus = false
+        background.forceActiveFocus()
+    }
 
-        Column {
-            anchors.centerIn: parent
-            spacing: 14
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: "VORTAN KELD SOFTWARE"
-                color: "#ffffff"
-                font.pixelSize: 28
-                font.bold: true
+    // ---- Start-up steps ----
+
+    function loadLanguage(code) {
+        mainLang = ui_View.getLangStrings("main", code)
+        keyboardLang = ui_View.getLangStrings("keyboard", code)
+        mouseLang = ui_View.getLangStrings("mouse", code)
+        macroEditorLang = ui_View.getLangStrings("macroEditor", code)
+        keyNames.keyCodeStr = ui_View.getLangStrings("keyCode", code)
+        ui_View.getLangStrings("other", code)   // requested, not used
+    }
+
+    function selectKeyboard() {
+        profileNo = Number(ui_View.getGlobalData("keyboard/profileNo")) || 0
+        ui_View.setCurrentProfile(profileNo)
+        deviceType = "keyboard"
+        ui_View.setDeviceIndex(0)
+        initPages(false)
+        fillProfiles()
+    }
+    function selectNoDevice() { fillProfiles() }
+
+    // The keyboard pages read their stored values (and send them when asked)
+    // here once they exist; the shell only chooses which one is shown.
+    function initPages(send) {}
+
+    // ---- Profile panel ----
+
+    function fillProfiles() {
+        profileItems = Profiles.parse(ui_View.getNameList(2, 0))
+    }
+    function writeProfiles() {
+        ui_View.updataNameList(2, Profiles.serialise(profileItems), 0)
+    }
+    function currentProfileName() {
+        var i = Profiles.positionOf(profileItems, profileNo)
+        return i < 0 ? "" : profileItems[i].name
+    }
+    function switchProfile(position) {
+        controlUIEnable(false)
+        profileNo = position
+        ui_View.setCurrentProfile(position)
+        ui_View.setGlobalData("keyboard/profileNo", position)
+        initPages(true)
+        controlUIEnable(true)
+    }
+    function chooseProfile(position) {
+        if (position !== profileNo && position >= 0 && position < profileItems.length)
+            switchProfile(position)
+    }
+    function importProfile() {
+        var items = profileItems.slice()
+        var position = Profiles.positionOf(items, profileNo)
+        if (items.length < Profiles.maxProfiles) {
+            items.push({ name: Profiles.freeName(items), number: Profiles.freeNumber(items) })
+            profileItems = items
+            position = items.length - 1
+            writeProfiles()
+        }
+        ui_View.loadProfile(position)
+        switchProfile(position)
+    }
+    function exportProfile() { ui_View.saveProfile(profileNo) }
+    function newProfile() {
+        var items = profileItems.slice()
+        var number = Profiles.freeNumber(items)
+        if (number < 0)
+            return
+        items.push({ name: Profiles.freeName(items), number: number })
+        profileItems = items
+        writeProfiles()
+        ui_View.resetProfile(number)
+        switchProfile(number)
+    }
+    function deleteProfile() {
+        var position = Profiles.positionOf(profileItems, profileNo)
+        if (position <= 0)
+            return
+        var items = profileItems.slice()
+        items.splice(position, 1)
+        profileItems = items
+        writeProfiles()
+        switchProfile(position - 1)
+    }
+    function renameProfile(name) {
+        var position = Profiles.positionOf(profileItems, profileNo)
+        if (position < 0 || name === "" || Profiles.hasName(profileItems, name))
+            return false
+        var items = profileItems.slice()
+        items[position] = { name: name, number: items[position].number }
+        profileItems = items
+        writeProfiles()
+        return true
+    }
+
+    // ---- Help menu ----
+
+    function runHelpEntry(index) {
+        helpMenuOpen = false
+        if (index === 0) {
+            ui_View.openUpdateExe(keyboardType)
+        } else if (index === 1) {
+            controlUIEnable(false)
+            ui_View.resetProfile(profileNo)
+            initPages(true)
+            controlUIEnable(true)
+        } else {
+            Qt.openUrlExternally(url)
+        }
+    }
+
+    Timer {
+        id: protectTimer
+        repeat: false
+        onTriggered: main.releaseProtect()
+    }
+
+    KeyCodeString { id: keyNames }
+    property alias keyCodeString: keyNames
+
+    // ---- Window ----
+
+    Environment { id: background }
+
+    // Dragging the window from its background; every press closes menus.
+    MouseArea {
+        anchors.fill: parent
+        property point pressPoint
+        onPressed: function(mouse) { pressPoint = Qt.point(mouse.x, mouse.y); main.mainFocus() }
+        onPositionChanged: function(mouse) {
+            if (!(mouse.buttons & Qt.LeftButton))
+                return
+            ui_Ctl.onXChanged(mouse.x - pressPoint.x)
+            ui_Ctl.onYChanged(mouse.y - pressPoint.y)
+        }
+    }
+
+    Image {
+        id: powerOnLogo
+        anchors.centerIn: parent
+        visible: !main.mainScreenShown
+        source: "qrc:/index/modules/img/skin1/index/powerOn.png"
+    }
+
+    Item {
+        id: mainScreen
+        anchors.fill: parent
+        visible: main.mainScreenShown
+
+        Text {
+            x: 24
+            y: 16
+            text: "VORTAN"
+            color: main.textColor
+            font.family: main.fontFamily
+            font.pixelSize: 22
+            font.bold: true
+            font.letterSpacing: 4
+        }
+        Text {
+            x: 190
+            y: 24
+            text: main.deviceType === "keyboard" ? main.mainLang[23] : ""
+            color: main.colorGray2
+            font.family: main.fontFamily
+            font.pixelSize: main.fontSizeMiddle
+        }
+
+        Menu_Up { onHelpClick: main.helpMenuOpen = !main.helpMenuOpen }
+
+        // Side menu.
+        Item {
+            id: sideMenu
+            x: 0
+            y: 81
+            width: 191
+            height: 510
+            Column {
+                visible: main.deviceType === "keyboard"
+                Repeater {
+                    model: 3
+                    Button {
+                        area: "keyboard"
+                        name: "sideBtn"
+                        width: 191
+                        height: 48
+                        selected: main.sidePage === index
+                        text: main.mainLang[17 + index]
+                        onBtnClick: main.sidePage = index
+                    }
+                }
+            }
+            ProfilePanel {
+                id: profilePanel
+                y: 170
+                shell: main
+            }
+        }
+
+        // Main area.
+        Item {
+            id: mainArea
+            x: 192
+            y: 107
+            width: 809
+            height: 510
+            visible: main.deviceType === "keyboard"
+            Image {
+                id: keyboardPicture
+                x: (parent.width - width) / 2
+                source: "qrc:/index/modules/img/skin1/index/" + main.keyboardPictures[main.keyboardType] + ".png"
             }
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
-                text: main.deviceConnectState === 0
-                      ? "No keyboard connected"
-                      : "Connected devices: 0x" + main.deviceConnectState.toString(16)
-                color: "#ea5413"
-                font.pixelSize: 16
+                y: keyboardPicture.height + 60
+                text: main.mainLang[17 + main.sidePage]
+                color: main.colorGray2
+                font.family: main.fontFamily
+                font.pixelSize: main.fontSizeMiddle
             }
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: main.received.join("  ·  ")
-                color: "#969696"
-                font.pixelSize: 12
+        }
+
+        Text {
+            x: 898
+            y: 623
+            text: main.mainLang[27]
+            color: main.textColor
+            font.family: main.fontFamily
+            font.pixelSize: main.fontSizeSmall
+            font.bold: true
+        }
+
+        // Help menu.
+        Rectangle {
+            id: helpMenu
+            visible: main.helpMenuOpen
+            x: main.width - 230
+            y: 27
+            width: 220
+            height: 3 * 27
+            color: main.colorGray0
+            border.color: main.colorGray1
+            z: 50
+            Column {
+                Repeater {
+                    model: 3
+                    Item {
+                        width: helpMenu.width
+                        height: 27
+                        Text {
+                            x: 10
+                            width: parent.width - 20
+                            anchors.verticalCenter: parent.verticalCenter
+                            elide: Text.ElideRight
+                            text: main.helpMenuTexts[index]
+                            color: entry.containsMouse ? main.colorOrange : main.textColor
+                            font.family: main.fontFamily
+                            font.pixelSize: main.fontSizeNormal
+                        }
+                        MouseArea {
+                            id: entry
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            onClicked: main.runHelpEntry(index)
+                        }
+                    }
+                }
             }
         }
     }
+
+    BusyIndicator { id: busyIndicator }
 }

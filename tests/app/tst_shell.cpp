@@ -19,9 +19,15 @@
 
 namespace {
 
+// The UI keeps the bridge's recent calls into its root, oldest first.
 QStringList uiCalls(Widget &window)
 {
-    return window.view()->rootObject()->property("received").toStringList();
+    return window.view()->rootObject()->property("callLog").toStringList();
+}
+
+QVariant rootProperty(Widget &window, const char *name)
+{
+    return window.view()->rootObject()->property(name);
 }
 
 // A workspace and a window whose device table sees the given virtual entries.
@@ -103,14 +109,25 @@ private slots:
     {
         ShellRig rig({0});
         rig.window->checkDevice();
-        QTRY_COMPARE(uiCalls(*rig.window), QStringList({"initUI", "run"}));
+        QVERIFY(!rootProperty(*rig.window, "isPownOn").toBool());
+        QTRY_COMPARE(uiCalls(*rig.window).filter(QRegularExpression("^(initUI|run)$")), QStringList({"initUI", "run"}));
+        QVERIFY(rootProperty(*rig.window, "isPownOn").toBool());
+        QCOMPARE(rootProperty(*rig.window, "deviceType").toString(), QStringLiteral("keyboard"));
+        QCOMPARE(rootProperty(*rig.window, "keyboardType").toInt(), 0);
         // Two detections before the loop turns: "run" is queued from the
         // start-up event, so it follows every pending "initUI".
         rig.window->checkDevice();
         rig.window->checkDevice();
-        QTRY_COMPARE(uiCalls(*rig.window).size(), 6);
-        QCOMPARE(uiCalls(*rig.window).mid(2), QStringList({"initUI", "initUI", "run", "run"}));
-        QCOMPARE(rig.window->view()->rootObject()->property("deviceConnectState").toInt(), 1);
+        const QRegularExpression handshake("^(initUI|run)$");
+        QTRY_COMPARE(uiCalls(*rig.window).filter(handshake).size(), 6);
+        QCOMPARE(uiCalls(*rig.window).filter(handshake).mid(2), QStringList({"initUI", "initUI", "run", "run"}));
+        QCOMPARE(rootProperty(*rig.window, "deviceConnectState").toInt(), 1);
+        // initUI blocks input for its protect period.
+        QCOMPARE(rootProperty(*rig.window, "busyTime").toInt(), 1000);
+        QVERIFY(rootProperty(*rig.window, "busy").toBool());
+        QVERIFY(!rig.window->view()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!rootProperty(*rig.window, "busy").toBool(), 3000);
+        QVERIFY(rig.window->view()->isEnabled());
     }
 
     void balloonOnlyWhenSomethingWasFound()
@@ -160,10 +177,14 @@ private slots:
     {
         ShellRig rig;
         rig.window->controller()->setBusy(1500);
-        QCOMPARE(rig.window->view()->rootObject()->property("lastBusyTime").toInt(), 1500);
+        QCOMPARE(rootProperty(*rig.window, "busyTime").toInt(), 1500);
+        QVERIFY(rootProperty(*rig.window, "busy").toBool());
+        QVERIFY(!rig.window->view()->isEnabled());
         rig.window->controller()->setBusy();
-        // A direct call: the UI has it before setBusy returns.
-        QCOMPARE(rig.window->view()->rootObject()->property("lastBusyTime").toInt(), 0);
+        // A direct call: the UI has it, and has released the view, before setBusy returns.
+        QCOMPARE(rootProperty(*rig.window, "busyTime").toInt(), 0);
+        QVERIFY(!rootProperty(*rig.window, "busy").toBool());
+        QVERIFY(rig.window->view()->isEnabled());
     }
 
     void trayDoubleClickRestoresAndSingleClickDoesNothing()
@@ -198,6 +219,7 @@ private slots:
         Widget::keyboardCaptured(0x05, true, nullptr);  // no context: nothing
         QVERIFY(uiCalls(*rig.window).isEmpty());
         QTRY_COMPARE(uiCalls(*rig.window), QStringList({"detectKeyboard true 4", "detectMouse false 240"}));
+        QVERIFY(!rootProperty(*rig.window, "isPownOn").toBool());  // captured input is no detection
     }
 
     void deviceSelectionSlots()

@@ -1,0 +1,30 @@
+import QtQuick
+
+// "LOADING ......" centred over everything; it pulses while busy.
+Item {
+    id: busy
+    property bool running: false
+    anchors.fill: parent
+    visible: running
+    z: 1000
+
+    // Swallows every press while shown, so nothing under it reacts.
+    MouseArea { anchors.fill: parent; hoverEnabled: true }
+    Text {
+        id: label
+        anchors.centerIn: parent
+        text: "LOADING ......"
+        color: "#ffffff"
+        style: Text.Outline
+        styleColor: "#000000"
+        font.family: "微软雅黑, Noto Sans CJK SC"
+        font.pixelSize: 14
+        font.bold: true
+        SequentialAnimation on opacity {
+            running: busy.running
+            loops: Animation.Infinite
+            NumberAnimation { from: 1.0; to: 0.2; duration: 400 }
+            NumberAnimation { from: 0.2; to: 1.0; duration: 400 }
+        }
+    }
+}

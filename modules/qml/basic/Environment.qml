@@ -1,0 +1,8 @@
+import QtQuick
+
+// The window background, 1000 × 640.
+Image {
+    source: "qrc:/modules/img/background.png"
+    width: 1000
+    height: 640
+}
