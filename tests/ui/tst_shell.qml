@@ -1,0 +1,276 @@
+import QtQuick
+import QtTest
+
+// The shell's logic against a recording bridge ("ui_View" is a FakeBridge).
+TestCase {
+    id: testCase
+    name: "Shell"
+    when: windowShown
+    visible: true
+    width: 1000
+    height: 640
+
+    property var shell: null
+
+    function englishCopy(list) { return list.map(function(s) { return "中" + s }) }
+
+    function make(state, globals, nameList) {
+        ui_View.reset()
+        ui_Ctl.reset()
+        ui_View.connectState = state
+        ui_View.globals = globals || { "common/language": "English" }
+        ui_View.nameList = nameList || ["profile_00"]
+        var component = Qt.createComponent("qrc:/modules/qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        shell = component.createObject(testCase)
+        verify(shell !== null)
+        return shell
+    }
+    function cleanup() {
+        if (shell) { shell.destroy(); shell = null }
+    }
+    function lastCall() { return ui_View.calls[ui_View.calls.length - 1] }
+
+    function test_keyboardTypeFromTheLowestOfBitsZeroToFour_data() {
+        return [
+            { tag: "bits 2 and 4", state: 20, type: 2 },
+            { tag: "bit 0", state: 1, type: 0 },
+            { tag: "bits 3 and 7", state: 0x88, type: 3 },
+            { tag: "bit 4", state: 16, type: 4 },
+        ]
+    }
+    function test_keyboardTypeFromTheLowestOfBitsZeroToFour(data) {
+        make(data.state)
+        shell.initUI()
+        compare(shell.keyboardType, data.type)
+        compare(shell.deviceConnectState, 1)
+        compare(shell.deviceType, "keyboard")
+        verify(ui_View.calls.indexOf("setDeviceIndex 0") >= 0)
+    }
+
+    function test_noKeyboardBitsLeaveTheEditionAlone() {
+        make(0x20)   // only a bit above 4
+        shell.keyboardType = 3
+        shell.initUI()
+        compare(shell.keyboardType, 3)
+        compare(shell.deviceConnectState, 1)
+
+        make(0)
+        shell.keyboardType = 1
+        shell.initUI()
+        compare(shell.keyboardType, 1)
+        compare(shell.deviceConnectState, 0)
+        compare(shell.deviceType, "null")
+        compare(ui_View.count("setDeviceIndex 0"), 0)
+        // The profile panel is filled all the same.
+        compare(ui_View.count("getNameList 2 0"), 1)
+        compare(shell.profileItems.length, 1)
+    }
+
+    function test_initUiOrderAndKeyboardSelection() {
+        make(1, { "common/language": "English", "keyboard/profileNo": 2 }, ["profile_00", "game2"])
+        shell.initUI()
+        compare(ui_View.calls.slice(0, 3), ["setEnabled false", "keyboardSetCurrentProfile", "getDeviceConnectState"])
+        compare(shell.profileNo, 2)
+        verify(ui_View.calls.indexOf("setCurrentProfile 2") >= 0)
+        verify(shell.visible)
+        verify(shell.isPownOn)
+    }
+
+    function test_secondInitUiLeavesPagesAndLanguage() {
+        make(1, { "common/language": "ChineseSimplified" })
+        var chinese = englishCopy(shell.mainLang)
+        ui_View.langStrings = { "main": chinese }
+        shell.initUI()
+        compare(shell.mainLang[0], chinese[0])
+        shell.sidePage = 2
+        ui_View.langStrings = { "main": ["other"] }
+        ui_View.globals = { "common/language": "English" }
+        ui_View.connectState = 8
+        shell.initUI()
+        compare(shell.sidePage, 2)
+        compare(shell.mainLang[0], chinese[0])
+        compare(shell.language, "ChineseSimplified")
+        compare(shell.keyboardType, 3)
+        compare(ui_View.count("getLangStrings main ChineseSimplified"), 1)
+        compare(ui_View.count("getNameList 2 0"), 1)
+        compare(ui_View.count("keyboardSetCurrentProfile"), 2)
+    }
+
+    function test_onlyChineseSimplifiedReplacesTheTexts() {
+        make(1, { "common/language": "English" })
+        var english = shell.mainLang.slice()
+        compare(shell.helpMenuTexts[0], "驱动更新")
+        shell.initUI()
+        compare(shell.mainLang, english)
+        compare(shell.helpMenuTexts[0], "Update")
+        compare(shell.helpMenuTexts[1], "Recovery")
+        for (var i = 0; i < ui_View.calls.length; ++i)
+            verify(ui_View.calls[i].indexOf("getLangStrings") !== 0, ui_View.calls[i])
+
+        var texts = {}
+        var sections = ["main", "keyboard", "mouse", "macroEditor", "keyCode"]
+        for (var s = 0; s < sections.length; ++s)
+            texts[sections[s]] = [sections[s] + " 0", sections[s] + " 1"]
+        texts["main"] = englishCopy(english)
+        make(1, { "common/language": "ChineseSimplified" })
+        ui_View.langStrings = texts
+        shell.initUI()
+        var asked = ui_View.calls.filter(function(c) { return c.indexOf("getLangStrings") === 0 })
+        compare(asked, sections.concat(["other"]).map(function(s) { return "getLangStrings " + s + " ChineseSimplified" }))
+        compare(shell.mainLang, texts["main"])
+        compare(shell.keyboardLang, texts["keyboard"])
+        compare(shell.mouseLang, texts["mouse"])
+        compare(shell.macroEditorLang, texts["macroEditor"])
+        compare(shell.keyCodeString.keyCodeStr, texts["keyCode"])
+        compare(shell.helpMenuTexts[0], texts["main"][21])
+    }
+
+    function test_protectOfZeroReleasesAtOnce() {
+        make(1)
+        shell.setProtectUI(0)
+        verify(!shell.busy)
+        compare(lastCall(), "setEnabled true")
+        verify(ui_View.viewEnabled)
+    }
+
+    function test_protectBlocksForItsInterval() {
+        make(1)
+        shell.setProtectUI(300)
+        verify(shell.busy)
+        verify(!ui_View.viewEnabled)
+        compare(shell.busyTime, 300)
+        wait(100)
+        verify(shell.busy)
+        tryCompare(shell, "busy", false, 1000)
+        verify(ui_View.viewEnabled)
+        verify(shell.mainScreenShown)
+
+        shell.controlUIEnable(false)
+        verify(shell.busy)
+        verify(!ui_View.viewEnabled)
+        shell.controlUIEnable(true)
+        verify(!shell.busy)
+        verify(ui_View.viewEnabled)
+    }
+
+    function test_profileEntriesSplitAtTheLastCharacter() {
+        make(1, { "common/language": "English", "keyboard/profileNo": 3 }, ["profile_00", "my_game_13"])
+        shell.initUI()
+        compare(shell.profileItems.length, 2)
+        compare(shell.profileItems[1].name, "my_game_1")
+        compare(shell.profileItems[1].number, 3)
+        compare(shell.currentProfileName(), "my_game_1")
+    }
+
+    function test_sentinelOnlyAfterALoneEntry() {
+        make(1, null, ["profile_00", "loadertravex"])
+        shell.initUI()
+        compare(shell.profileItems.length, 1)
+        make(1, null, ["profile_00", "loadertravex", "work1"])
+        shell.initUI()
+        compare(shell.profileItems.length, 3)
+    }
+
+    function test_newTakesTheSmallestFreeNameAndNumber() {
+        make(1, null, ["profile_00", "profile_12"])
+        shell.initUI()
+        ui_View.calls = []
+        shell.newProfile()
+        compare(ui_View.calls[0], "updataNameList 2 profile_00,profile_12,profile_21 0")
+        compare(ui_View.calls[1], "resetProfile 1")
+        verify(ui_View.calls.indexOf("setCurrentProfile 1") >= 0)
+        verify(ui_View.calls.indexOf("setGlobalData keyboard/profileNo 1") >= 0)
+        compare(shell.profileNo, 1)
+    }
+
+    function test_atMostSixProfiles() {
+        var six = ["a0", "b1", "c2", "d3", "e4", "f5"]
+        make(1, { "common/language": "English", "keyboard/profileNo": 4 }, six)
+        shell.initUI()
+        ui_View.calls = []
+        shell.newProfile()
+        compare(ui_View.calls, [])
+        compare(shell.profileItems.length, 6)
+        // Import then loads into the selected profile without adding one.
+        shell.importProfile()
+        compare(ui_View.count("loadProfile 4"), 1)
+        compare(ui_View.calls.filter(function(c) { return c.indexOf("updataNameList") === 0 }).length, 0)
+        compare(shell.profileItems.length, 6)
+    }
+
+    function test_importAppendsAndLoadsIntoTheNewPosition() {
+        make(1, null, ["profile_00", "x1"])
+        shell.initUI()
+        ui_View.calls = []
+        shell.importProfile()
+        compare(ui_View.calls[0], "updataNameList 2 profile_00,x1,profile_12 0")
+        compare(ui_View.calls[1], "loadProfile 2")
+        compare(shell.profileNo, 2)
+    }
+
+    function test_theFirstProfileCannotBeDeleted() {
+        make(1, null, ["profile_00", "x1", "y2"])
+        shell.initUI()
+        compare(shell.profileNo, 0)
+        ui_View.calls = []
+        shell.deleteProfile()
+        compare(ui_View.calls, [])
+        compare(shell.profileItems.length, 3)
+
+        shell.chooseProfile(2)
+        ui_View.calls = []
+        shell.deleteProfile()
+        compare(ui_View.calls[0], "updataNameList 2 profile_00,x1 0")
+        compare(shell.profileNo, 1)
+    }
+
+    function test_renameRefusesAUsedName() {
+        make(1, null, ["profile_00", "x1"])
+        shell.initUI()
+        ui_View.calls = []
+        verify(!shell.renameProfile("x"))
+        compare(ui_View.calls, [])
+        compare(shell.profileItems[0].name, "profile_0")
+        verify(shell.renameProfile("arena"))
+        compare(ui_View.calls, ["updataNameList 2 arena0,x1 0"])
+        compare(shell.currentProfileName(), "arena")
+    }
+
+    function test_helpMenuEntries() {
+        make(4)
+        shell.initUI()
+        shell.helpMenuOpen = true
+        ui_View.calls = []
+        shell.runHelpEntry(0)
+        compare(ui_View.calls, ["openUpdateExe 2"])
+        verify(!shell.helpMenuOpen)
+        shell.runHelpEntry(1)
+        compare(ui_View.calls.slice(1), ["setEnabled false", "resetProfile 0", "setEnabled true"])
+        shell.helpMenuOpen = true
+        shell.mainFocus()
+        verify(!shell.helpMenuOpen)
+    }
+
+    function test_capturedInputBecomesSignals() {
+        make(1)
+        var spy = createTemporaryObject(signalSpyComponent, testCase, { target: shell, signalName: "msg_KB" })
+        shell.detectKeyboard(true, 4)
+        compare(spy.count, 1)
+        compare(spy.signalArguments[0][0], true)
+        compare(spy.signalArguments[0][1], 4)
+    }
+
+    function test_draggingTheBackgroundMovesTheWindow() {
+        make(1)
+        shell.initUI()
+        tryCompare(shell, "busy", false, 2000)
+        ui_Ctl.calls = []
+        mousePress(shell, 500, 600)
+        mouseMove(shell, 512, 595, -1, Qt.LeftButton)
+        mouseRelease(shell, 512, 595)
+        compare(ui_Ctl.calls, ["onXChanged 12", "onYChanged -5"])
+    }
+
+    Component { id: signalSpyComponent; SignalSpy {} }
+}
