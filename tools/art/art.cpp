@@ -37,8 +37,6 @@ Look lookOf(const QString &stem, QString *base)
     return Look::Normal;
 }
 
-QColor accentOf(Look look) { return look == Look::Normal ? kGray2 : look == Look::Hover ? kOrange : kOrange; }
-
 QImage canvas(int w, int h)
 {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -111,7 +109,8 @@ void barButton(QImage &image, Look look)
         g.setColorAt(1, QColor(0, 0, 0, 0));
         p.fillRect(QRect(0, 2, w, h - 4), g);
     }
-    p.fillRect(QRect(0, 2, 4, h - 4), look == Look::Normal ? kGray1 : kOrange);
+    if (look != Look::Normal)
+        p.fillRect(QRect(0, 2, 4, h - 4), kOrange);
     p.fillRect(QRect(16, h - 1, w - 32, 1), kGray1);
 }
 
