@@ -3,6 +3,7 @@ import "basic"
 import "J2"
 import "basic/strings.js" as Strings
 import "basic/profiles.js" as Profiles
+import "basic/style.js" as Style
 
 // The root document of the window. The bridge calls its functions by name:
 // "initUI" and "run" after every device detection, "setProtectUI" for busy
@@ -28,7 +29,7 @@ Item {
     property var helpMenuTexts: Strings.helpMenuInitial.concat([url])
 
     // Style.
-    readonly property string fontFamily: "微软雅黑, Noto Sans CJK SC"
+    readonly property string fontFamily: Style.fontFamily
     readonly property int fontSizeNormal: 12
     readonly property int fontSizeMiddle: 14
     readonly property int fontSizeSmall: 11
@@ -56,6 +57,8 @@ Item {
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int mouseCode, int x, int y)
+    // Every open list and field of the shell and the pages closes on it.
+    signal closeMenus()
 
     function note(call) {
         var calls = callLog.slice(-11)
@@ -130,7 +133,7 @@ Item {
     // Closes every open menu and ends any editing.
     function mainFocus() {
         helpMenuOpen = false
-        profilePanel.nameField.focus = false
+        closeMenus()
         background.forceActiveFocus()
     }
 
@@ -274,17 +277,26 @@ Item {
         id: powerOnLogo
         anchors.centerIn: parent
         visible: !main.mainScreenShown
+        asynchronous: true
         source: "qrc:/index/modules/img/skin1/index/powerOn.png"
     }
 
-    Item {
+    // Built when the window first shows, so the first frame does not wait for it.
+    Loader {
         id: mainScreen
         anchors.fill: parent
+        active: main.visible
         visible: main.mainScreenShown
+        sourceComponent: mainScreenComponent
+    }
+
+    Component {
+        id: mainScreenComponent
+    Item {
 
         Text {
             x: 24
-            y: 16
+            y: 8
             text: "VORTAN"
             color: main.textColor
             font.family: main.fontFamily
@@ -343,6 +355,7 @@ Item {
             Image {
                 id: keyboardPicture
                 x: (parent.width - width) / 2
+                asynchronous: true
                 source: "qrc:/index/modules/img/skin1/index/" + main.keyboardPictures[main.keyboardType] + ".png"
             }
             Text {
@@ -402,6 +415,8 @@ Item {
                 }
             }
         }
+    }
+
     }
 
     BusyIndicator { id: busyIndicator }

@@ -223,11 +223,11 @@ void keyboardPicture(QImage &image, const art::PictureEdition &edition)
         const double x = art::kMargin + key.x * q, y = art::kMargin + key.y * q + edition.yOffset;
         QPainterPath cap;
         if (key.shape == art::IsoEnter) {
-            // Wide upper part, narrower lower part reaching the next row.
-            const double inset = q;
-            QPolygonF outline({QPointF(x + 1, y + 1), QPointF(x + key.w * q - 1, y + 1),
-                               QPointF(x + key.w * q - 1, y + key.h * q - 1), QPointF(x + inset + 1, y + key.h * q - 1),
-                               QPointF(x + inset + 1, y + 4 * q - 1), QPointF(x + 1, y + 4 * q - 1)});
+            // The upper row reaches one quarter unit further left than the rest.
+            const double ear = q;
+            QPolygonF outline({QPointF(x - ear + 1, y + 1), QPointF(x + key.w * q - 1, y + 1),
+                               QPointF(x + key.w * q - 1, y + key.h * q - 1), QPointF(x + 1, y + key.h * q - 1),
+                               QPointF(x + 1, y + 4 * q - 1), QPointF(x - ear + 1, y + 4 * q - 1)});
             cap.addPolygon(outline);
             cap.closeSubpath();
         } else {

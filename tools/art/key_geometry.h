@@ -9,6 +9,8 @@
 namespace art {
 
 enum Edition { AnyEdition, UkOnly, UsOnly };
+// IsoEnter: the rectangle is the tall lower part (and the hot spot); the
+// picture adds the upper row's ear one quarter unit to its left.
 enum Shape { Plain, IsoEnter };
 
 struct KeyPlace
@@ -45,7 +47,7 @@ inline constexpr KeyPlace kKeyPlaces[] = {
     {4, 3, 19, 13, 4, 4}, {5, 3, 23, 13, 4, 4}, {6, 3, 27, 13, 4, 4}, {7, 3, 31, 13, 4, 4},
     {8, 3, 35, 13, 4, 4}, {9, 3, 39, 13, 4, 4}, {10, 3, 43, 13, 4, 4}, {11, 3, 47, 13, 4, 4},
     {12, 3, 51, 13, 4, 4, UkOnly},
-    {13, 3, 51, 13, 9, 4, UsOnly}, {13, 3, 54, 9, 6, 8, UkOnly, IsoEnter},
+    {13, 3, 51, 13, 9, 4, UsOnly}, {13, 3, 55, 9, 5, 8, UkOnly, IsoEnter},
     {17, 3, 74, 13, 4, 4}, {18, 3, 78, 13, 4, 4}, {19, 3, 82, 13, 4, 4},
     // Row 4: LShift (short on UK editions, with the ISO key), Z … /, RShift, Up, 1 2 3 Enter.
     {0, 4, 0, 17, 9, 4, UsOnly}, {0, 4, 0, 17, 5, 4, UkOnly}, {1, 4, 5, 17, 4, 4, UkOnly},

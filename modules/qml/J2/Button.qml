@@ -1,4 +1,5 @@
 import QtQuick
+import "../basic/style.js" as Style
 
 // Image button: selected image while selected or pressed, hover image under
 // the mouse, else the normal one. The hover text floats above it.
@@ -27,7 +28,7 @@ Item {
         anchors.centerIn: parent
         text: button.text
         color: mouse.containsMouse && !button.selected ? "#ffffff" : button.textColor
-        font.family: "微软雅黑, Noto Sans CJK SC"
+        font.family: Style.fontFamily
         font.pixelSize: 14
     }
     Rectangle {
@@ -46,7 +47,7 @@ Item {
             anchors.centerIn: parent
             text: button.hoverText
             color: "#d1d1d1"
-            font.family: "微软雅黑, Noto Sans CJK SC"
+            font.family: Style.fontFamily
             font.pixelSize: 11
         }
     }

@@ -1,4 +1,5 @@
 import QtQuick
+import "../basic/style.js" as Style
 
 // An image and a text; a click toggles the selected state. In a mutually
 // exclusive pair the handlers of btnClick deselect the other box.
@@ -25,7 +26,7 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         text: box.text
         color: "#ffffff"
-        font.family: "微软雅黑, Noto Sans CJK SC"
+        font.family: Style.fontFamily
         font.pixelSize: 12
     }
     MouseArea {

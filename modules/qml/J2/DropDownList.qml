@@ -1,4 +1,5 @@
 import QtQuick
+import "../basic/style.js" as Style
 
 // A field showing the current item; a click slides the 20 px item rows open
 // or closed. Choosing an item reports its position once the list has closed.
@@ -35,7 +36,7 @@ Item {
             elide: Text.ElideRight
             text: list.model.length > list.currentIndex ? list.model[list.currentIndex] : ""
             color: "#ffffff"
-            font.family: "微软雅黑, Noto Sans CJK SC"
+            font.family: Style.fontFamily
             font.pixelSize: 12
         }
         Text {
@@ -85,7 +86,7 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     text: modelData
                     color: index === list.currentIndex || rowMouse.containsMouse ? "#ea5413" : "#ffffff"
-                    font.family: "微软雅黑, Noto Sans CJK SC"
+                    font.family: Style.fontFamily
                     font.pixelSize: 12
                 }
                 MouseArea {

@@ -1,4 +1,5 @@
 import QtQuick
+import "../basic/style.js" as Style
 
 // One-line number field of at most four characters. Leaving it turns an
 // empty or below-1 entry into "0" and reports the end of the input.
@@ -30,7 +31,7 @@ Rectangle {
         maximumLength: 4
         color: "#ffffff"
         selectByMouse: true
-        font.family: "微软雅黑, Noto Sans CJK SC"
+        font.family: Style.fontFamily
         font.pixelSize: 12
         validator: IntValidator { bottom: field.minimum; top: field.maximum }
         onActiveFocusChanged: if (!activeFocus) field.finish()

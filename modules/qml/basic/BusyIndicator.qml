@@ -1,4 +1,5 @@
 import QtQuick
+import "style.js" as Style
 
 // "LOADING ......" centred over everything; it pulses while busy.
 Item {
@@ -17,7 +18,7 @@ Item {
         color: "#ffffff"
         style: Text.Outline
         styleColor: "#000000"
-        font.family: "微软雅黑, Noto Sans CJK SC"
+        font.family: Style.fontFamily
         font.pixelSize: 14
         font.bold: true
         SequentialAnimation on opacity {

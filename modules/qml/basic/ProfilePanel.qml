@@ -16,7 +16,9 @@ Item {
         target: panel.shell
         function onProfileNoChanged() { name.text = panel.shell.currentProfileName() }
         function onProfileItemsChanged() { name.text = panel.shell.currentProfileName() }
+        function onCloseMenus() { name.focus = false }
     }
+    Component.onCompleted: name.text = panel.shell.currentProfileName()
 
     Text {
         x: 20
