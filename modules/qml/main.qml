@@ -286,6 +286,7 @@ Item {
         id: mainScreen
         anchors.fill: parent
         active: main.visible
+        asynchronous: true
         visible: main.mainScreenShown
         sourceComponent: mainScreenComponent
     }
