@@ -1,4 +1,5 @@
 .pragma library
-// The UI's font: "微软雅黑" where it is installed, else a CJK-capable family,
-// so Chinese texts render wherever the program runs.
-var fontFamily = Qt.fontFamilies().indexOf("微软雅黑") >= 0 ? "微软雅黑" : "Noto Sans CJK SC"
+// The UI's font. "微软雅黑" is asked for first; where it is not installed,
+// the system's font matching picks its default face and fills Chinese
+// glyphs from a CJK-capable one, without loading a CJK face for Latin text.
+var fontFamily = "微软雅黑"
