@@ -36,6 +36,7 @@ int main(int argc, char *argv[])
 
     window.showNormal();
     reportFirstFrame(window);
+    releaseStartupMemory(window);
     window.checkDevice();
     window.device().startPollingUSBVendorCmd();
 

@@ -8,6 +8,9 @@
 #include <QEvent>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <QTimer>
+
+#include <malloc.h>
 
 namespace {
 
@@ -43,4 +46,11 @@ void chooseSceneGraphBackend()
 void reportFirstFrame(Widget &window)
 {
     window.view()->installEventFilter(new FirstFrameReporter(&window));
+}
+
+void releaseStartupMemory(Widget &window)
+{
+    // Loading the UI leaves freed heap behind that the allocator would keep
+    // for the whole resident run; hand it back once the main screen is up.
+    QTimer::singleShot(kStartupSettledMs, &window, [] { malloc_trim(0); });
 }

@@ -10,3 +10,8 @@ void chooseSceneGraphBackend();
 // Logs the wall-clock time of the window's first frame, once, so that the
 // start-up benchmark can measure from process start to first frame.
 void reportFirstFrame(Widget &window);
+
+// Returns the heap freed while the UI was being built to the system, once
+// start-up has settled (the power-on logo shows for a second).
+inline constexpr int kStartupSettledMs = 2500;
+void releaseStartupMemory(Widget &window);
