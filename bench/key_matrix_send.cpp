@@ -1,8 +1,6 @@
 // Sends a full key matrix to a virtual keyboard and prints how long it took
 // and how much of that is the two mandatory 128 ms settle pauses.
 #include "device/hid_thread.h"
-#include "device/virtual/virtual_backend.h"
-#include "device/virtual/virtual_environment.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,11 +17,9 @@ int main(int argc, char *argv[])
     const QString modules = QStringLiteral(GEARCONSOLE_BINARY_DIR "/modules");
     QDir::setCurrent(QFileInfo(modules).absolutePath());
 
-    auto backend = std::make_unique<VirtualHidBackend>();
-    VirtualHidBackend &hid = *backend;
-    HidSeam::install(std::move(backend));
+    // The program's own switch puts a virtual keyboard in place of hardware.
+    qputenv("GEARCONSOLE_VIRTUAL_DEVICES", "0");
     Hid_Thread device;
-    addVirtualDevicesForEntry(hid, device.devices(), 0);
     device.detectDevices();
 
     uchar matrix[512];

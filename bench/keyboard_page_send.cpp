@@ -3,8 +3,6 @@
 // prints the total time, the mandatory pauses inside it and the overhead.
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
-#include "device/virtual/virtual_backend.h"
-#include "device/virtual/virtual_environment.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,11 +15,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QDir::setCurrent(QStringLiteral(GEARCONSOLE_BINARY_DIR));
 
-    auto backend = std::make_unique<VirtualHidBackend>();
-    VirtualHidBackend &hid = *backend;
-    HidSeam::install(std::move(backend));
+    // The program's own switch puts a virtual keyboard in place of hardware.
+    qputenv("GEARCONSOLE_VIRTUAL_DEVICES", "0");
     Hid_Thread device;
-    addVirtualDevicesForEntry(hid, device.devices(), 0);
     device.detectDevices();
     myQQuickView view;
     view.device = &device;

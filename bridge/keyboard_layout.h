@@ -1,4 +1,6 @@
 #pragma once
+#include "keys/key_matrix.h"
+
 #include <array>
 #include <cstdint>
 
@@ -6,7 +8,7 @@
 // lives in the device's key matrix of 128 four-byte positions.
 namespace KeyboardLayout {
 
-inline constexpr int kUiKeys = 126;
+inline constexpr int kUiKeys = kKeyMatrixSize;
 inline constexpr int kMatrixBytes = 512;
 
 // clang-format off
