@@ -14,7 +14,6 @@ int main(int argc, char *argv[])
 {
     chooseSceneGraphBackend();
     QApplication app(argc, argv);
-    registerMacroImagesForQml();
 
     SingleInstance instance;
     if (instance.isRunning()) {
@@ -26,6 +25,7 @@ int main(int argc, char *argv[])
     // beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
+    registerMacroImagesForQml();  // before the window loads the UI
     Widget window;
     QObject::connect(&instance, &SingleInstance::messageReceived, &window, &Widget::receiveMessage);
 
