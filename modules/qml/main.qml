@@ -1,6 +1,7 @@
 import QtQuick
 import "basic"
 import "J2"
+import "keyboard"
 import "basic/strings.js" as Strings
 import "basic/profiles.js" as Profiles
 import "basic/style.js" as Style
@@ -153,14 +154,36 @@ Item {
         ui_View.setCurrentProfile(profileNo)
         deviceType = "keyboard"
         ui_View.setDeviceIndex(0)
-        initPages(false)
+        initPages(false, false, true)
         fillProfiles()
     }
     function selectNoDevice() { fillProfiles() }
 
-    // The keyboard pages read their stored values (and send them when asked)
-    // here once they exist; the shell only chooses which one is shown.
-    function initPages(send) {}
+    // The keyboard pages reload their stored (or, for Recovery, factory)
+    // values and send them when asked. The pages are built after the first
+    // frame; a request that comes earlier waits for them.
+    property var pendingPageInit: null
+    function initPages(send, recovery, withMacroEditor) {
+        var pages = mainScreen.item ? mainScreen.item.pages : null
+        if (!pages) {
+            var pending = pendingPageInit
+            pendingPageInit = { send: send || (pending !== null && pending.send),
+                                recovery: recovery,
+                                withMacroEditor: withMacroEditor || (pending !== null && pending.withMacroEditor) }
+            return
+        }
+        pages.initialise(send, recovery, withMacroEditor)
+    }
+    function runPendingPageInit() {
+        var pending = pendingPageInit
+        pendingPageInit = null
+        if (pending !== null && mainScreen.item)
+            mainScreen.item.pages.initialise(pending.send, pending.recovery, pending.withMacroEditor)
+    }
+    function clearKeySelection() {
+        if (mainScreen.item)
+            mainScreen.item.pages.clearSelection()
+    }
 
     // ---- Profile panel ----
 
@@ -179,7 +202,8 @@ Item {
         profileNo = position
         ui_View.setCurrentProfile(position)
         ui_View.setGlobalData("keyboard/profileNo", position)
-        initPages(true)
+        clearKeySelection()
+        initPages(true, false, false)
         controlUIEnable(true)
     }
     function chooseProfile(position) {
@@ -240,7 +264,8 @@ Item {
         } else if (index === 1) {
             controlUIEnable(false)
             ui_View.resetProfile(profileNo)
-            initPages(true)
+            clearKeySelection()
+            initPages(true, true, false)
             controlUIEnable(true)
         } else {
             Qt.openUrlExternally(url)
@@ -289,11 +314,13 @@ Item {
         asynchronous: true
         visible: main.mainScreenShown
         sourceComponent: mainScreenComponent
+        onLoaded: main.runPendingPageInit()
     }
 
     Component {
         id: mainScreenComponent
     Item {
+        property alias pages: keyboardPages
 
         Text {
             x: 24
@@ -328,6 +355,7 @@ Item {
                 Repeater {
                     model: 3
                     Button {
+                        objectName: "sideButton" + index
                         area: "keyboard"
                         name: "sideBtn"
                         width: 191
@@ -353,19 +381,10 @@ Item {
             width: 809
             height: 510
             visible: main.deviceType === "keyboard"
-            Image {
-                id: keyboardPicture
-                x: (parent.width - width) / 2
-                asynchronous: true
-                source: "qrc:/index/modules/img/skin1/index/" + main.keyboardPictures[main.keyboardType] + ".png"
-            }
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: keyboardPicture.height + 60
-                text: main.mainLang[17 + main.sidePage]
-                color: main.colorGray2
-                font.family: main.fontFamily
-                font.pixelSize: main.fontSizeMiddle
+            KeyboardPages {
+                id: keyboardPages
+                objectName: "keyboardPages"
+                shell: main
             }
         }
 

@@ -8,6 +8,15 @@ void FakeBridge::reset()
     nameList.clear();
     langStrings.clear();
     viewEnabled = true;
+    dataLists.clear();
+    factoryLists.clear();
+    macroNames.clear();
+    macroInis.clear();
+    macroFileLoads = true;
+    vendorPath.clear();
+    lastMatrix.clear();
+    pictures.clear();
+    sentMacros.clear();
 }
 
 int FakeBridge::count(const QString &call) const { return int(calls.count(call)); }
@@ -45,7 +54,7 @@ void FakeBridge::setDeviceIndex(const QVariant &index) { note("setDeviceIndex " 
 QVariantList FakeBridge::getNameList(const QVariant &type, const QVariant &deviceIndex)
 {
     note("getNameList " + type.toString() + " " + deviceIndex.toString());
-    return nameList;
+    return type.toInt() == 0 ? macroNames : nameList;
 }
 
 bool FakeBridge::updataNameList(const QVariant &type, const QVariantList &list, const QVariant &deviceIndex)
@@ -54,7 +63,7 @@ bool FakeBridge::updataNameList(const QVariant &type, const QVariantList &list, 
     for (const QVariant &entry : list)
         names.append(entry.toString());
     note("updataNameList " + type.toString() + " " + names.join(',') + " " + deviceIndex.toString());
-    nameList = list;
+    (type.toInt() == 0 ? macroNames : nameList) = list;
     return true;
 }
 

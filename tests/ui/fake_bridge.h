@@ -16,6 +16,17 @@ class FakeBridge : public QObject
     Q_PROPERTY(QVariantList nameList MEMBER nameList)
     Q_PROPERTY(QVariantMap langStrings MEMBER langStrings)
     Q_PROPERTY(bool viewEnabled MEMBER viewEnabled)
+    // Keyboard pages: stored lists by key (factoryLists answers isRecovery),
+    // the macro store, the path the file chooser "returns", and what was sent.
+    Q_PROPERTY(QVariantMap dataLists MEMBER dataLists)
+    Q_PROPERTY(QVariantMap factoryLists MEMBER factoryLists)
+    Q_PROPERTY(QVariantList macroNames MEMBER macroNames)
+    Q_PROPERTY(QVariantMap macroInis MEMBER macroInis)
+    Q_PROPERTY(bool macroFileLoads MEMBER macroFileLoads)
+    Q_PROPERTY(QString vendorPath MEMBER vendorPath)
+    Q_PROPERTY(QVariantList lastMatrix MEMBER lastMatrix)
+    Q_PROPERTY(QVariantMap pictures MEMBER pictures)
+    Q_PROPERTY(QVariantList sentMacros MEMBER sentMacros)
 
 public:
     QStringList calls;
@@ -24,6 +35,15 @@ public:
     QVariantList nameList;
     QVariantMap langStrings;
     bool viewEnabled = true;
+    QVariantMap dataLists;
+    QVariantMap factoryLists;
+    QVariantList macroNames;
+    QVariantMap macroInis;   // name → the list loadMacroIni returns
+    bool macroFileLoads = true;
+    QString vendorPath;
+    QVariantList lastMatrix;
+    QVariantMap pictures;    // "0" … "4" → the last device-order flags
+    QVariantList sentMacros; // [macro position, image] per keyboardSendMacroData
 
     Q_INVOKABLE void reset();
     Q_INVOKABLE int count(const QString &call) const;
@@ -43,6 +63,23 @@ public:
     Q_INVOKABLE void resetProfile(int profile);
     Q_INVOKABLE void openUpdateExe(int index);
     Q_INVOKABLE void setEnabled(bool enabled);
+    // ui_View, keyboard pages (fake_bridge_pages.cpp)
+    Q_INVOKABLE QVariantList getDataList(const QVariant &key, bool isRecovery);
+    Q_INVOKABLE void setDataList(const QVariant &key, const QVariantList &list);
+    Q_INVOKABLE void keyboardSetRGBEffect(int effect, int brightness, int speed, int colourMode,
+                                          int direction, int red, int green, int blue, int isSendCode);
+    Q_INVOKABLE QVariant keyboardSetPicture(int index, const QVariantList &flags);
+    Q_INVOKABLE void keyboardSetKeyMatrix(const QVariantList &values, int isSendData);
+    Q_INVOKABLE QVariant keyboardSendMacroData(const QVariantList &image, int macroIndex);
+    Q_INVOKABLE QString getOpenSomeVendorPath(const QString &filter);
+    Q_INVOKABLE bool createMacroIni(const QVariant &name, const QVariant &deviceNo);
+    Q_INVOKABLE bool deleteMacroIni(const QVariant &name, const QVariant &deviceNo);
+    Q_INVOKABLE bool modifyMacroName(const QVariant &oldName, const QVariant &newName, const QVariant &deviceNo);
+    Q_INVOKABLE QVariantList loadMacroIni(const QVariant &name, const QVariant &deviceNo);
+    Q_INVOKABLE bool saveMacroIni(const QVariant &name, const QVariantList &actions, const QVariant &repeat,
+                                  const QVariant &deviceNo, const QVariant &delay, const QVariant &times);
+    Q_INVOKABLE bool loadMacroFile(const QVariant &name, const QVariant &deviceNo);
+    Q_INVOKABLE void saveMacroFile(const QVariant &name, const QVariant &deviceNo);
     // ui_Ctl
     Q_INVOKABLE void onXChanged(int dx);
     Q_INVOKABLE void onYChanged(int dy);

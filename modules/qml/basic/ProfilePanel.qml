@@ -53,6 +53,7 @@ Item {
     Button {
         x: 154
         y: 26
+        objectName: "writeBtn"
         area: "keyboard"
         name: "writeBtn"
         hoverText: shell.mainLang[5]
@@ -66,6 +67,7 @@ Item {
         Repeater {
             model: shell.profileItems
             Rectangle {
+                objectName: "profileItem" + index
                 width: 151
                 height: 26
                 radius: 2
@@ -96,9 +98,9 @@ Item {
         x: 20
         y: 56 + 6 * 28 + 10
         spacing: 9
-        Button { area: "keyboard"; name: "importBtn"; hoverText: shell.mainLang[0]; onBtnClick: shell.importProfile() }
-        Button { area: "keyboard"; name: "outputBtn"; hoverText: shell.mainLang[1]; onBtnClick: shell.exportProfile() }
-        Button { area: "keyboard"; name: "newBtn"; hoverText: shell.mainLang[2]; onBtnClick: shell.newProfile() }
-        Button { area: "keyboard"; name: "deleteBtn"; hoverText: shell.mainLang[3]; onBtnClick: shell.deleteProfile() }
+        Button { objectName: "importBtn"; area: "keyboard"; name: "importBtn"; hoverText: shell.mainLang[0]; onBtnClick: shell.importProfile() }
+        Button { objectName: "outputBtn"; area: "keyboard"; name: "outputBtn"; hoverText: shell.mainLang[1]; onBtnClick: shell.exportProfile() }
+        Button { objectName: "newBtn"; area: "keyboard"; name: "newBtn"; hoverText: shell.mainLang[2]; onBtnClick: shell.newProfile() }
+        Button { objectName: "deleteBtn"; area: "keyboard"; name: "deleteBtn"; hoverText: shell.mainLang[3]; onBtnClick: shell.deleteProfile() }
     }
 }
