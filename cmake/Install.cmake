@@ -1,0 +1,1 @@
+# Installation: where the programs, libraries and data go.
