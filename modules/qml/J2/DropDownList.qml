@@ -78,6 +78,7 @@ Item {
             model: list.model
             boundsBehavior: Flickable.StopAtBounds
             delegate: Rectangle {
+                objectName: list.objectName + "Item" + index
                 width: rows.width
                 height: list.rowHeight
                 color: rowMouse.containsMouse ? "#3c3c3c" : "transparent"

@@ -36,6 +36,7 @@ Item {
     }
     Rectangle {
         id: knob
+        objectName: slider.objectName + "Knob"
         width: slider.knobWidth
         height: slider.height
         radius: width / 2
