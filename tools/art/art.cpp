@@ -6,6 +6,7 @@
 // Each requested path is drawn by the painter its file name selects; an
 // unknown name is an error, so the image list and the painters stay in step.
 #include "key_geometry.h"
+#include "macro_art.h"
 
 #include <QDir>
 #include <QFile>
@@ -285,6 +286,8 @@ Size sizeOf(const QString &base)
     for (const art::PictureEdition &e : art::kEditions)
         if (base == e.name)
             return {art::kPictureWidth, art::kPictureHeight + 1};
+    if (const QSize macro = art::macroImageSize(base); macro.isValid())
+        return {macro.width(), macro.height()};
     auto it = sizes.find(base);
     return it == sizes.end() ? Size{0, 0} : it->second;
 }
@@ -293,6 +296,8 @@ bool draw(QImage &image, const QString &base, Look look)
 {
     for (const art::PictureEdition &e : art::kEditions)
         if (base == e.name) { keyboardPicture(image, e); return true; }
+    if (art::macroImageSize(base).isValid())
+        return art::drawMacroImage(image, base, art::MacroLook(int(look)));
     if (base == "background") background(image);
     else if (base == "helpBtn" || base == "minBtn" || base == "closeBtn") titleButton(image, base, look);
     else if (base == "sideBtn") barButton(image, look);

@@ -2,7 +2,8 @@
 # normal, hover (H) and selected (S).
 set(art_buttons_index helpBtn minBtn closeBtn)
 set(art_buttons_keyboard sideBtn importBtn outputBtn newBtn deleteBtn writeBtn saveBtn sliderKnob)
-set(art_buttons_macros macroBtn)
+set(art_buttons_macros macroBtn macroImportBtn macroExportBtn macroNewBtn macroDeleteBtn
+  firstBtn lastBtn upBtn downBtn actionDeleteBtn deleteAllBtn recordBtn stopBtn)
 
 set(art_images modules/img/background.png)
 foreach(area index keyboard macros)
@@ -18,6 +19,6 @@ endforeach()
 foreach(name lightBg keyBg sliderTrack)
   list(APPEND art_images keyboard/modules/img/skin1/keyboard/${name}.png)
 endforeach()
-foreach(name macroBg macroListBg checkBox checkBoxS)
+foreach(name macroBg macroListBg checkBox checkBoxS actionPress actionRelease)
   list(APPEND art_images macros/modules/img/skin1/macros/${name}.png)
 endforeach()
