@@ -1,16 +1,140 @@
 import QtQuick
 
 // The picture of the current keyboard edition with one hot spot per key.
+//
+// The hot spots are bare rectangles: one mouse area over the whole picture
+// finds the key under the pointer, and the marks (which borders show) are
+// worked out once per change of the key model or the page rather than by
+// a binding per key, so the picture stays cheap to build and to redraw.
 Item {
     id: keyboard
     property var pages
+    readonly property var shell: pages ? pages.shell : null
+    readonly property int page: pages ? pages.page : -1
+    readonly property string edition: shell ? shell.keyboardPictures[shell.keyboardType] : ""
+    readonly property color markColor: shell ? shell.colorOrange : "#ea5413"
+    // The Key page marks the key under the pointer and the selected key.
+    readonly property bool pointerMarks: page === 1
+    readonly property int selectedKey: pages ? pages.selectKey : -1
+    readonly property int shownPicture: pages ? pages.shownPicture() : -1
+    readonly property int hoveredKey: pointer.containsMouse ? keyAt(pointer.mouseX, pointer.mouseY) : -1
+    // Marks from the key model, by key index: on the Light page the keys
+    // lit in the picture shown, on the Key page the keys not at their default.
+    property var modelMarks: []
+    // Bumped on every change of the key model.
+    property int modelRevision: 0
+    readonly property alias hotSpotCount: hotSpots.count
     signal keyClicked(int index)
-    width: picture.implicitWidth
-    height: picture.implicitHeight
+
+    width: spacing.pictureWidth
+    height: spacing.pictureHeight
+
+    KeySpacing {
+        id: spacing
+        edition: keyboard.edition
+    }
 
     Image {
         id: picture
         asynchronous: true
-        source: "qrc:/index/modules/img/skin1/index/" + pages.shell.keyboardPictures[pages.shell.keyboardType] + ".png"
+        source: keyboard.edition === "" ? "" : "qrc:/index/modules/img/skin1/index/" + keyboard.edition + ".png"
+    }
+
+    Repeater {
+        id: hotSpots
+        model: spacing.places
+        Key {
+            keyIndex: modelData[0]
+            objectName: "key" + modelData[0]
+            x: modelData[1]
+            y: modelData[2]
+            width: modelData[3]
+            height: modelData[4]
+            markColor: keyboard.markColor
+            marked: keyboard.modelMarks[keyIndex] === true
+                    || (keyboard.pointerMarks && (keyIndex === keyboard.hoveredKey || keyIndex === keyboard.selectedKey))
+        }
+    }
+
+    MouseArea {
+        id: pointer
+        anchors.fill: parent
+        hoverEnabled: keyboard.pointerMarks
+        acceptedButtons: Qt.LeftButton | Qt.RightButton
+        onClicked: function(mouse) {
+            var index = keyboard.keyAt(mouse.x, mouse.y)
+            if (index >= 0 && (keyboard.page === 0 || keyboard.page === 1))
+                keyboard.keyClicked(index)
+        }
+    }
+
+    // Key page: what a key that is not at its default does.
+    Rectangle {
+        id: tip
+        objectName: "keyTip"
+        readonly property int keyIndex: keyboard.hoveredKey
+        readonly property point at: spacing.tipPosition(keyIndex, width, height)
+        visible: keyboard.pointerMarks && keyIndex >= 0 && keyboard.modelRevision >= 0 && !keyboard.pages.isDefault(keyIndex)
+        x: at.x
+        y: at.y
+        z: 1
+        width: 120
+        height: 24
+        radius: 2
+        color: keyboard.shell ? keyboard.shell.colorGray0 : "#1a1a1a"
+        border.color: keyboard.markColor
+        Text {
+            anchors.fill: parent
+            anchors.leftMargin: 6
+            anchors.rightMargin: 6
+            verticalAlignment: Text.AlignVCenter
+            horizontalAlignment: Text.AlignHCenter
+            elide: Text.ElideRight
+            text: tip.visible ? keyboard.tipText(tip.keyIndex) : ""
+            color: keyboard.shell ? keyboard.shell.textColor : "#ffffff"
+            font.family: keyboard.shell ? keyboard.shell.fontFamily : ""
+            font.pixelSize: keyboard.shell ? keyboard.shell.fontSizeSmall : 11
+        }
+    }
+
+    // The key whose hot spot holds the point, or -1.
+    function keyAt(x, y) {
+        for (var i = 0; i < hotSpots.count; ++i) {
+            var spot = hotSpots.itemAt(i)
+            if (x >= spot.x && x < spot.x + spot.width && y >= spot.y && y < spot.y + spot.height)
+                return spot.keyIndex
+        }
+        return -1
+    }
+
+    function tipText(index) {
+        return pages.keyboardData.get(index).keyCodeStr + " To " + pages.assignmentText(index)
+    }
+
+    function refreshMarks() {
+        var marks = []
+        var data = pages ? pages.keyboardData : null
+        if (data && page === 0 && shownPicture >= 0) {
+            var led = "led" + shownPicture
+            for (var i = 0; i < data.count; ++i)
+                marks.push(Number(data.get(i)[led]) !== 0)
+        } else if (data && page === 1) {
+            for (var j = 0; j < data.count; ++j)
+                marks.push(!pages.isDefault(j))
+        }
+        modelMarks = marks
+    }
+    // Many model changes in a row (a page loading 126 keys) cost one refresh.
+    function scheduleRefresh() { Qt.callLater(refreshMarks) }
+
+    onPageChanged: scheduleRefresh()
+    onShownPictureChanged: scheduleRefresh()
+    onModelRevisionChanged: scheduleRefresh()
+    Component.onCompleted: scheduleRefresh()
+
+    Connections {
+        target: keyboard.pages ? keyboard.pages.keyboardData : null
+        function onDataChanged() { keyboard.modelRevision++ }
+        function onCountChanged() { keyboard.modelRevision++ }
     }
 }

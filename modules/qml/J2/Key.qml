@@ -1,0 +1,15 @@
+import QtQuick
+
+// One key's hot spot on the keyboard picture: transparent, its 2 px border
+// shown in the mark colour while the key is marked. It holds no mouse area
+// of its own; the picture finds the key under the pointer.
+Rectangle {
+    property int keyIndex: -1
+    property bool marked: false
+    property color markColor: "#ea5413"
+
+    color: "transparent"
+    radius: 2
+    border.width: 2
+    border.color: marked ? markColor : "transparent"
+}

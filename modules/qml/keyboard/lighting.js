@@ -1,0 +1,87 @@
+.pragma library
+
+// The lighting page's values and user pictures, without any UI.
+//
+// Lighting values ("keyboard/lightValue"), in this order: effect, brightness,
+// speed, red, green, blue, colour mode, direction. Brightness and speed are
+// slider knob offsets (track 243 px, knob 25 px, so 0 to 218).
+
+var valueCount = 8
+var keyCount = 126
+var effectCount = 18          // 0-12 built-in effects, 13-17 "Usr Define1"-"Usr Define5"
+var firstPictureEffect = 13
+var pictureCount = 5
+var waveEffect = 2            // the only effect that runs "Left to Right"
+var leftToRight = 0
+var rightToLeft = 1
+var sliderTrack = 243
+var sliderKnob = 25
+var maxOffset = sliderTrack - sliderKnob
+
+// Index of each value in the stored list.
+var EFFECT = 0, BRIGHTNESS = 1, SPEED = 2, RED = 3, GREEN = 4, BLUE = 5, COLOUR_MODE = 6, DIRECTION = 7
+
+// The values of the shipped factory profile: "Wave" at full brightness,
+// middle speed, white. A stored list that lacks a value, or holds one out of
+// its range, gets the factory value in that place.
+var defaults = [2, 218, 109, 255, 255, 255, 1, 0]
+var maxima = [effectCount - 1, maxOffset, maxOffset, 255, 255, 255, 255, 1]
+
+// Where the keyboard reads a picture differently from the UI's key order:
+// [device position, key index whose flag goes there]. Each move reads the
+// key-order flags, never a flag already moved.
+var deviceMoves = [[10, 16], [65, 71], [59, 65], [35, 41], [88, 10], [75, 80], [76, 82], [71, 77]]
+
+function wholeNumber(value) {
+    if (value === undefined || value === null || String(value).trim() === "")
+        return NaN
+    var n = Number(value)
+    return Number.isInteger(n) ? n : NaN
+}
+
+// The 8 values from a stored list (strings or numbers); `repaired` lists the
+// positions that took the factory value.
+function readValues(list) {
+    var stored = list || []
+    var values = [], repaired = []
+    for (var i = 0; i < valueCount; ++i) {
+        var n = i < stored.length ? wholeNumber(stored[i]) : NaN
+        if (isNaN(n) || n < 0 || n > maxima[i]) {
+            values.push(defaults[i])
+            repaired.push(i)
+        } else {
+            values.push(n)
+        }
+    }
+    return { values: values, repaired: repaired }
+}
+
+// The 126 flags (0/1, key order) of a stored picture; missing or unreadable
+// entries are unlit, extra entries are ignored.
+function readPicture(list) {
+    var stored = list || []
+    var flags = []
+    for (var i = 0; i < keyCount; ++i) {
+        var n = i < stored.length ? wholeNumber(stored[i]) : NaN
+        flags.push(!isNaN(n) && n !== 0 ? 1 : 0)
+    }
+    return flags
+}
+
+// The user picture (0-4) an effect shows, or -1.
+function pictureOf(effect) {
+    return effect >= firstPictureEffect && effect < firstPictureEffect + pictureCount
+         ? effect - firstPictureEffect : -1
+}
+
+// A picture's flags in the order the keyboard reads them.
+function deviceOrder(flags) {
+    var order = flags.slice(0, keyCount)
+    for (var m = 0; m < deviceMoves.length; ++m)
+        order[deviceMoves[m][0]] = flags[deviceMoves[m][1]]
+    return order
+}
+
+function directionEnabled(direction, effect) {
+    return direction === rightToLeft || effect === waveEffect
+}

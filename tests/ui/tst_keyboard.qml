@@ -1,0 +1,197 @@
+import QtQuick
+import QtTest
+import "qrc:/modules/qml/J2"
+import "qrc:/modules/qml/keyboard"
+import "qrc:/modules/qml/basic/keyGeometry.js" as Geometry
+
+// The keyboard picture: one hot spot per key of the edition, which borders
+// show on each page, clicks, and the Key page's tip.
+TestCase {
+    id: testCase
+    name: "Keyboard"
+    when: windowShown
+    visible: true
+    width: 820
+    height: 300
+
+    readonly property var editions: ["tarnelUK", "sovrinUK", "tarnelUS", "sovrinUS", "duskenUS"]
+
+    // What the picture reads from the container and the shell.
+    Component {
+        id: pagesComponent
+        Item {
+            id: fakePages
+            property int page: 0
+            property int selectKey: -1
+            property int picture: -1
+            property var notDefault: ({})       // key index → assignment text
+            property alias keyboardData: model
+            property alias keyboard: keyboard
+            property QtObject shell: QtObject {
+                property int keyboardType: 0
+                readonly property var keyboardPictures: testCase.editions
+                readonly property color colorOrange: "#ea5413"
+                readonly property color colorGray0: "#1a1a1a"
+                readonly property color textColor: "#ffffff"
+                readonly property string fontFamily: ""
+                readonly property int fontSizeSmall: 11
+            }
+            function shownPicture() { return picture }
+            function isDefault(i) { return notDefault[i] === undefined }
+            function assignmentText(i) { return notDefault[i] === undefined ? "" : notDefault[i] }
+            KeyboardData { id: model }
+            Keyboard { id: keyboard; pages: fakePages }
+        }
+    }
+    Component { id: spyOf; SignalSpy {} }
+
+    function make(page) {
+        var pages = createTemporaryObject(pagesComponent, testCase, { page: page })
+        verify(pages !== null)
+        return pages
+    }
+    function key(pages, index) {
+        var spot = findChild(pages.keyboard, "key" + index)
+        verify(spot !== null, "no hot spot for key " + index)
+        return spot
+    }
+    function isMarked(spot) { return Qt.colorEqual(spot.border.color, "#ea5413") }
+    function markedKeys(pages) {
+        var marked = []
+        for (var i = 0; i < 126; ++i) {
+            var spot = findChild(pages.keyboard, "key" + i)
+            if (spot && isMarked(spot))
+                marked.push(i)
+        }
+        return marked
+    }
+    // Marks are worked out once the model changes have settled.
+    function expectMarks(pages, expected) {
+        tryVerify(function() { return JSON.stringify(markedKeys(pages)) === JSON.stringify(expected) }, 1000,
+                  "marked " + JSON.stringify(markedKeys(pages)) + ", expected " + JSON.stringify(expected))
+    }
+    function centre(spot) { return { x: spot.x + spot.width / 2, y: spot.y + spot.height / 2 } }
+
+    function test_oneHotSpotPerPlaceOfTheEdition_data() {
+        return editions.map(function(name, type) { return { tag: name, type: type } })
+    }
+    function test_oneHotSpotPerPlaceOfTheEdition(data) {
+        var pages = make(0)
+        pages.shell.keyboardType = data.type
+        var places = Geometry.editions[data.tag]
+        compare(pages.keyboard.hotSpotCount, places.length)
+        compare(pages.keyboard.width, Geometry.width)
+        compare(pages.keyboard.height, Geometry.height)
+        for (var i = 0; i < places.length; ++i) {
+            var spot = key(pages, places[i][0])
+            compare(spot.keyIndex, places[i][0])
+            compare([spot.x, spot.y, spot.width, spot.height], places[i].slice(1))
+            compare(spot.radius, 2)
+            compare(spot.border.width, 2)
+            verify(Qt.colorEqual(spot.color, "transparent"))
+        }
+        // The ISO key has a hot spot only where the picture has the key.
+        compare(findChild(pages.keyboard, "key10") !== null, data.tag.indexOf("UK") > 0)
+    }
+
+    function test_lightPageMarksTheKeysLitInThePictureShown() {
+        var pages = make(0)
+        pages.keyboardData.setLed(16, 1, true)
+        pages.keyboardData.setLed(41, 1, true)
+        pages.keyboardData.setLed(9, 0, true)
+        wait(20)
+        compare(markedKeys(pages), [])           // no picture shown
+        pages.picture = 1
+        expectMarks(pages, [16, 41])
+        pages.picture = 0
+        expectMarks(pages, [9])
+        pages.keyboardData.setLed(9, 0, false)
+        pages.keyboardData.setLed(2, 0, true)
+        expectMarks(pages, [2])
+
+        // Hover and selection mark nothing on the Light page.
+        pages.selectKey = 30
+        mouseMove(pages.keyboard, centre(key(pages, 20)).x, centre(key(pages, 20)).y)
+        wait(20)
+        compare(markedKeys(pages), [2])
+    }
+
+    function test_keyPageMarksHoveredSelectedAndChangedKeys() {
+        var pages = make(1)
+        pages.notDefault = { 9: "Play/Pause", 71: "Power" }
+        pages.keyboardData.setLed(16, 0, true)     // pictures do not count here
+        pages.picture = 0
+        pages.keyboardData.setProperty(9, "functionIndex", 3)   // a model change refreshes the marks
+        expectMarks(pages, [9, 71])
+        pages.selectKey = 30
+        compare(markedKeys(pages), [9, 30, 71])
+        var a = centre(key(pages, 20))
+        mouseMove(pages.keyboard, a.x, a.y)
+        tryVerify(function() { return isMarked(key(pages, 20)) })
+        compare(markedKeys(pages), [9, 20, 30, 71])
+        mouseMove(pages.keyboard, pages.keyboard.width - 2, 2)   // a corner with no key
+        tryVerify(function() { return !isMarked(key(pages, 20)) })
+
+        // On the macro page nothing is marked.
+        pages.page = 2
+        expectMarks(pages, [])
+    }
+
+    function test_clicksReportTheKeyOnTheLightAndKeyPages_data() {
+        return [
+            { tag: "light, left", page: 0, button: Qt.LeftButton, reported: true },
+            { tag: "key, right", page: 1, button: Qt.RightButton, reported: true },
+            { tag: "macro", page: 2, button: Qt.LeftButton, reported: false },
+        ]
+    }
+    function test_clicksReportTheKeyOnTheLightAndKeyPages(data) {
+        var pages = make(data.page)
+        var spy = createTemporaryObject(spyOf, testCase, { target: pages.keyboard, signalName: "keyClicked" })
+        var z = key(pages, 16)
+        mouseClick(pages.keyboard, z.x + 3, z.y + z.height - 3, data.button)
+        compare(spy.count, data.reported ? 1 : 0)
+        if (data.reported)
+            compare(spy.signalArguments[0][0], 16)
+        // Between the keys nothing is reported.
+        var esc = key(pages, 0)
+        mouseClick(pages.keyboard, esc.x + esc.width + 4, esc.y + 4, data.button)
+        compare(spy.count, data.reported ? 1 : 0)
+    }
+
+    function test_tipShowsWhatAChangedKeyDoesInsideThePicture_data() {
+        return [
+            { tag: "A", index: 9, text: "A To Play/Pause" },
+            { tag: "Esc, top left", index: 0, text: "Esc To Vol+" },
+            { tag: "KPEnter, right edge", index: 124, text: "KPEnter To Macro 1" },
+            { tag: "RCtrl, bottom row", index: 83, text: "RCtrl To Power" },
+        ]
+    }
+    function test_tipShowsWhatAChangedKeyDoesInsideThePicture(data) {
+        var pages = make(1)
+        pages.shell.keyboardType = 2
+        var notDefault = {}
+        notDefault[data.index] = data.text.split(" To ")[1]
+        pages.notDefault = notDefault
+        var tip = findChild(pages.keyboard, "keyTip")
+        verify(!tip.visible)
+        var spot = key(pages, data.index)
+        mouseMove(pages.keyboard, centre(spot).x, centre(spot).y)
+        tryVerify(function() { return tip.visible })
+        compare(tip.children[0].text, data.text)
+        compare(tip.width, 120)
+        compare(tip.height, 24)
+        verify(tip.x >= 0 && tip.x + tip.width <= pages.keyboard.width, "tip x " + tip.x)
+        verify(tip.y >= 0 && tip.y + tip.height <= pages.keyboard.height, "tip y " + tip.y)
+        // Beside the key, not over it.
+        verify(tip.y >= spot.y + spot.height || tip.y + tip.height <= spot.y, "tip y " + tip.y)
+
+        // A key at its default shows no tip, nor does the Light page.
+        var other = key(pages, data.index === 9 ? 16 : 9)
+        mouseMove(pages.keyboard, centre(other).x, centre(other).y)
+        tryVerify(function() { return !tip.visible })
+        mouseMove(pages.keyboard, centre(spot).x, centre(spot).y)
+        tryVerify(function() { return tip.visible })
+        pages.page = 0
+        verify(!tip.visible)
+    }
+}
