@@ -1,6 +1,7 @@
 // Runs the UI's Qt Quick tests against the documents compiled into the
 // program's resources, with a recording bridge as "ui_View" and "ui_Ctl".
 #include "fake_bridge.h"
+#include "macros/encoding/macro_images_qml.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -13,6 +14,7 @@ class Setup : public QObject
 public slots:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
+        registerMacroImagesForQml();
         engine->rootContext()->setContextProperty("ui_View", &m_view);
         engine->rootContext()->setContextProperty("ui_Ctl", &m_ctl);
     }
