@@ -12,6 +12,7 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev
   xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-noto-cjk
+  dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()
