@@ -1,5 +1,4 @@
 import QtQuick
-import Gearconsole.Macros 1.0
 import "macroActions.js" as Actions
 import "../basic/keyCodeTable.js" as KeyTable
 import "../basic/strings.js" as Strings
@@ -63,8 +62,31 @@ Item {
     function sendMacro(m) {
         if (m < 0 || m >= macroNames.length)
             return
+        var images = macroImages()
+        if (!images) {
+            console.warn("macro editor: no macro images in this program; macro", m, "is not sent")
+            return
+        }
         var loaded = Actions.parseLoaded(ui_View.loadMacroIni(macroNames[m], 0))
-        ui_View.keyboardSendMacroData(MacroImages.deCode(loaded.lines, loaded.repeat, replacedKeyNames()), m)
+        ui_View.keyboardSendMacroData(images.deCode(loaded.lines, loaded.repeat, replacedKeyNames()), m)
+    }
+
+    // The program's one builder of macro images (MacroImages of
+    // Gearconsole.Macros), looked up when first needed: a host that does not
+    // offer it still gets a working editor, only sending is refused.
+    property var imageSource: null
+    function macroImages() {
+        if (imageSource === null) {
+            try {
+                imageSource = Qt.createQmlObject(
+                    "import QtQml; import Gearconsole.Macros 1.0; QtObject { property var images: MacroImages }",
+                    macroEditor, "macroImages")
+            } catch (error) {
+                console.warn("macro editor:", error.message || error)
+                return null
+            }
+        }
+        return imageSource.images
     }
 
     // A press elsewhere ends name and delay editing and closes the menu.

@@ -1,0 +1,172 @@
+// The macro editor of the real window with a virtual keyboard, used as a
+// user would: a new macro is recorded from captured keys, lands in the macro
+// library, and once a key plays it the keyboard holds its image in slot 0.
+#include "page_rig.h"
+
+#include "device/virtual/keyboard_model.h"
+#include "macros/encoding/macro_images_qml.h"
+#include "macros/macro_library.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace {
+
+KeyboardModel *keyboardOf(PageRig &rig)
+{
+    for (const auto &device : rig.hid->devices()) {
+        if (auto *keyboard = dynamic_cast<KeyboardModel *>(&device->model()))
+            return keyboard;
+    }
+    return nullptr;
+}
+
+QVariant editorProperty(PageRig &rig, const char *name)
+{
+    QQuickItem *editor = rig.item("macroEditor");
+    return editor ? editor->property(name) : QVariant();
+}
+
+// A key as the capture reports it: through the bridge, queued to the UI.
+void press(PageRig &rig, int usage)
+{
+    rig.window->view()->detectKeyboard(uchar(usage), 1);
+    rig.window->view()->detectKeyboard(uchar(usage), 0);
+}
+
+// With GEARCONSOLE_SCREENSHOT_DIR set, the window as it is now.
+void screenshot(PageRig &rig, const QString &file)
+{
+    const QString dir = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QTest::qWait(100);
+    QVERIFY(rig.window->grab().save(QDir(dir).filePath(file)));
+}
+
+// Opens a drop-down list and chooses its row; false when a part is missing.
+bool choose(PageRig &rig, const QString &list, int row)
+{
+    const QString name = list + QStringLiteral("Item") + QString::number(row);
+    if (!ui::click(*rig.window, list))
+        return false;
+    if (!QTest::qWaitFor([&] { QQuickItem *item = rig.item(name); return item && item->isVisible(); }, 2000))
+        return false;
+    QTest::qWait(250);  // the list has slid open
+    return ui::click(*rig.window, name);
+}
+
+} // namespace
+
+class TestMacroEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        chooseSceneGraphBackend();
+        registerMacroImagesForQml();   // as the program does before its window loads the UI
+    }
+
+    void recordedMacroIsStoredAndPlayedByAKey()
+    {
+        PageRig rig;
+        QVERIFY(rig.ready);
+        QVERIFY(ui::click(*rig.window, "sideButton2"));
+        QTRY_VERIFY(rig.item("macroEditor")->isVisible());
+
+        QVERIFY(ui::click(*rig.window, "macroNewButton"));
+        QTRY_COMPARE(editorProperty(rig, "macroNames").toStringList(), QStringList{"Macro 0"});
+        QTRY_VERIFY(rig.item("macroNameListItem0") != nullptr);
+        // A new macro records real delays; this one takes 10 ms steps.
+        QVERIFY(editorProperty(rig, "recordDelay").toBool());
+        QVERIFY(ui::click(*rig.window, "recordDelayBox", Qt::LeftButton, QPointF(6, 8)));
+        QVERIFY(!editorProperty(rig, "recordDelay").toBool());
+
+        QVERIFY(ui::click(*rig.window, "recordButton"));
+        QVERIFY(editorProperty(rig, "recording").toBool());
+        for (int usage : {0x04, 0x05, 0x06})   // A, B, C
+            press(rig, usage);
+        QTRY_COMPARE(editorProperty(rig, "actions").toList().size(), 6);
+        QTRY_VERIFY(rig.item("actionListItem5") != nullptr);
+        screenshot(rig, "macro-editor.png");
+        QVERIFY(ui::click(*rig.window, "recordButton"));
+        QVERIFY(!editorProperty(rig, "recording").toBool());
+
+        const QString file = MacroLibrary::forDevice(0).pathOf("Macro 0");
+        QVERIFY2(QFileInfo::exists(file), qPrintable(file));
+        QSettings macro(file, QSettings::IniFormat);
+        QCOMPARE(macro.value("config/total").toInt(), 6);
+        QCOMPARE(macro.value("config/repeat").toInt(), 1);
+        QCOMPARE(macro.value("config/delay").toInt(), 0);
+        QCOMPARE(macro.value("config/times").toInt(), 1);
+        const QStringList expected = {"0,A,0,10", "1,A,1,10", "0,B,0,10", "1,B,1,10", "0,C,0,10", "1,C,1,10"};
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(macro.value("macro/" + QString::number(i)).toString(), expected[i]);
+        QSettings names("./modules/setting/name.bin", QSettings::IniFormat);
+        QCOMPARE(names.value("macro/macroName").toStringList(), (QStringList{"Macro 0", "loadertravex"}));
+
+        // Key A plays macro 0.
+        QVERIFY(ui::click(*rig.window, "sideButton1"));
+        QTRY_VERIFY(rig.item("keyPage")->isVisible());
+        QVERIFY(ui::click(*rig.window, "key9"));
+        QVERIFY2(choose(rig, "categoryList", 4), "the key page offers no macro category");
+        QTRY_VERIFY(rig.item("macroList") && rig.item("macroList")->isVisible());
+        QVERIFY2(choose(rig, "macroList", 0), "the key page lists no macro");
+        QTest::qWait(300);
+        QVERIFY(ui::click(*rig.window, "keySaveButton"));
+
+        KeyboardModel *keyboard = keyboardOf(rig);
+        QVERIFY(keyboard);
+        QByteArray image(KeyboardModel::kMacroBytes, '\0');
+        const quint8 bytes[] = {0x01, 0x00, 0x00, 0x00,   // played once
+                                0x04, 0x00, 0x01, 0x00, 0x04, 0x80, 0x01, 0x00,
+                                0x05, 0x00, 0x01, 0x00, 0x05, 0x80, 0x01, 0x00,
+                                0x06, 0x00, 0x01, 0x00, 0x06, 0x80, 0x01, 0x00,
+                                0x00, 0x00};
+        image.replace(0, qsizetype(sizeof bytes), QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes));
+        QTRY_COMPARE(keyboard->macro(0).toHex(' '), image.toHex(' '));
+    }
+
+    void renamedMacroKeepsItsSteps()
+    {
+        PageRig rig;
+        QVERIFY(rig.ready);
+        QVERIFY(ui::click(*rig.window, "sideButton2"));
+        QVERIFY(ui::click(*rig.window, "macroNewButton"));
+        QVERIFY(ui::click(*rig.window, "macroNewButton"));
+        QTRY_COMPARE(editorProperty(rig, "macroNames").toStringList(), (QStringList{"Macro 0", "Macro 1"}));
+        QTRY_VERIFY(rig.item("macroNameListItem1") != nullptr);
+
+        // Insert a left click through the context menu, then rename.
+        QVERIFY(ui::click(*rig.window, "macroEditor", Qt::RightButton, QPointF(400, 100)));
+        QTRY_VERIFY(rig.item("actionMenuItem1") && rig.item("actionMenuItem1")->isVisible());
+        QVERIFY(ui::click(*rig.window, "actionMenuItem1"));
+        QTRY_COMPARE(editorProperty(rig, "actions").toList().size(), 2);
+
+        QVERIFY(ui::doubleClick(*rig.window, "macroNameListItem1"));
+        QTest::keyClick(rig.window->view(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(rig.window->view(), "Clicks");
+        QTest::keyClick(rig.window->view(), Qt::Key_Return);
+        QTRY_COMPARE(editorProperty(rig, "macroNames").toStringList(), (QStringList{"Macro 0", "Clicks"}));
+
+        QVERIFY(!QFileInfo::exists(MacroLibrary::forDevice(0).pathOf("Macro 1")));
+        QSettings macro(MacroLibrary::forDevice(0).pathOf("Clicks"), QSettings::IniFormat);
+        QCOMPARE(macro.value("macro/0").toString(), QString("3,MS-L,0,10"));
+        QCOMPARE(macro.value("macro/1").toString(), QString("4,MS-L,1,10"));
+
+        // A name another macro has is refused.
+        QVERIFY(ui::doubleClick(*rig.window, "macroNameListItem1"));
+        QTest::keyClick(rig.window->view(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(rig.window->view(), "Macro 0");
+        QTest::keyClick(rig.window->view(), Qt::Key_Return);
+        QTest::qWait(50);
+        QCOMPARE(editorProperty(rig, "macroNames").toStringList(), (QStringList{"Macro 0", "Clicks"}));
+        QVERIFY(QFileInfo::exists(MacroLibrary::forDevice(0).pathOf("Clicks")));
+    }
+};
+
+QTEST_MAIN(TestMacroEditor)
+#include "tst_macro_editor.moc"
