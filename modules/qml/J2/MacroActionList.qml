@@ -13,7 +13,7 @@ Item {
     property string draft: ""
     property var headings: ["Key", "Action", "Delay(MS)"]
     readonly property int rowHeight: 30
-    readonly property int headerHeight: 24
+    readonly property int headerHeight: 20
     readonly property var columns: [{ x: 0, w: 230 }, { x: 230, w: 170 }, { x: 400, w: 189 }]
     signal chosen(int index)
     signal editRequested(int index)

@@ -327,7 +327,7 @@ Item {
 
     Text {
         x: 14
-        height: 24
+        height: 20
         verticalAlignment: Text.AlignVCenter
         text: macroEditor.mainLang[7]
         color: "#969696"
@@ -337,7 +337,7 @@ Item {
     }
     MacroNameList {
         id: nameList
-        y: 24
+        y: 20
         names: macroEditor.macroNames
         current: macroEditor.currentMacro
         editing: macroEditor.renaming
@@ -347,7 +347,7 @@ Item {
     }
     Row {
         x: 11
-        y: 480
+        y: 474
         spacing: 16
         Repeater {
             model: [{ name: "macroImportButton", image: "macroImportBtn", text: 11, run: "import" },
@@ -382,7 +382,7 @@ Item {
 
     Row {
         x: 210
-        y: 480
+        y: 474
         spacing: 4
         Repeater {
             model: [{ name: "actionFirstButton", image: "firstBtn", text: 22, run: "first" },
@@ -407,7 +407,7 @@ Item {
         id: recordButton
         objectName: "recordButton"
         x: 424
-        y: 480
+        y: 474
         area: "macros"
         name: macroEditor.recording ? "recordBtn" : "stopBtn"
         onBtnClick: macroEditor.toggleRecording()
@@ -427,7 +427,7 @@ Item {
     CheckBox {
         objectName: "recordDelayBox"
         x: 568
-        y: 487
+        y: 481
         text: macroEditor.mainLang[16]
         selected: macroEditor.recordDelay
         onBtnClick: {
@@ -439,7 +439,7 @@ Item {
     CheckBox {
         id: timesBox
         x: 682
-        y: 487
+        y: 481
         text: macroEditor.mainLang[13]
         selected: true
         onBtnClick: selected = true
