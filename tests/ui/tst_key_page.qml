@@ -52,7 +52,8 @@ TestCase {
         pages = findChild(shell, "keyboardPages")
         keyPage = findChild(shell, "keyPage")
         tryVerify(function() { return ui_View.count("getDataList keyboardKeyMatrix/125 false") === 1 }, 5000)
-        tryCompare(shell, "busy", false, 3000)
+        shell.setProtectUI(0)   // end the start-up protect period at once
+        verify(shell.mainScreenShown)
         shell.sidePage = 1
     }
     function cleanup() {
