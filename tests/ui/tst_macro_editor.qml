@@ -150,6 +150,10 @@ TestCase {
         compare(editor.macroNames, ["Macro 0", "Macro 2", "mine", "Macro 1"])
         compare(editor.currentMacro, 3)
         compare(spy.count, 1)
+
+        make(["Macro 1", "Macro 10"])
+        editor.newMacro()
+        compare(editor.macroNames, ["Macro 1", "Macro 10", "Macro 0"])
     }
 
     function test_atMostOneHundredMacros() {
@@ -448,11 +452,19 @@ TestCase {
         verify(boxes[0].selected)
     }
 
-    function test_recordDelayBoxIsStored() {
-        make(["m"], { "m": stored(2) })
-        mouseClick(item("recordDelayBox"), 5, 8)
+    function test_recordDelayBoxIsStoredAndFollowsTheMacro() {
+        make(["m", "n"], { "m": stored(2), "n": stored(0, ["1", "1", "1"]) })
+        var box = item("recordDelayBox")
+        mouseClick(box, 5, 8)
         verify(editor.recordDelay)
         compare(lastSave(), "saveMacroIni m 0,A,0,10,1,A,1,10 1 0 1 1")
+        mouseClick(box, 5, 8)
+        verify(!editor.recordDelay)
+        verify(!box.selected)
+        editor.select(1)
+        verify(box.selected)
+        editor.select(0)
+        verify(!box.selected)
     }
 
     function test_moveAndDeleteButtons() {

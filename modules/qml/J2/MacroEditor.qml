@@ -341,7 +341,12 @@ Item {
         names: macroEditor.macroNames
         current: macroEditor.currentMacro
         editing: macroEditor.renaming
-        onChosen: function(i) { if (i !== macroEditor.currentMacro) macroEditor.select(i) }
+        onChosen: function(i) {
+            if (i !== macroEditor.currentMacro)
+                macroEditor.select(i)
+            else
+                macroEditor.endEditing()
+        }
         onEditRequested: function(i) { macroEditor.startRename(i) }
         onEditAccepted: macroEditor.finishRename()
     }
@@ -432,6 +437,8 @@ Item {
         selected: macroEditor.recordDelay
         onBtnClick: {
             macroEditor.recordDelay = selected
+            // The box toggled itself; it follows the macro shown again.
+            selected = Qt.binding(function() { return macroEditor.recordDelay })
             macroEditor.save()
         }
     }
