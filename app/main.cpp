@@ -4,6 +4,7 @@
 #include "keys/key_capture.h"
 #include "macros/encoding/macro_images_qml.h"
 #include "platform/copy_data_channel.h"
+#include "platform/data_folder.h"
 #include "platform/single_instance.h"
 #include "render_backend.h"
 
@@ -22,8 +23,8 @@ int main(int argc, char *argv[])
     }
 
     // Every relative path of the program (./modules/, ./update/) resolves
-    // beside the executable.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // beside the executable, or in the user's data folder when installed.
+    QDir::setCurrent(DataFolder::workingFolderFor(QCoreApplication::applicationDirPath()));
 
     registerMacroImagesForQml();  // before the window loads the UI
     Widget window;
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
 
     window.showNormal();
     reportFirstFrame(window);
+    buildAfterFirstFrame(window);
     releaseStartupMemory(window);
     window.checkDevice();
     window.device().startPollingUSBVendorCmd();

@@ -2,6 +2,7 @@
 // functions and the firmware updaters.
 #include "myqquickview.h"
 
+#include "platform/data_folder.h"
 #include "platform/desktop_opener.h"
 #include "platform/logging.h"
 #include "platform/pointer_settings.h"
@@ -14,10 +15,10 @@ constexpr int kDoubleClickSlowestMs = 900;
 constexpr int kDoubleClickStepMs = 70;
 constexpr uint kDoubleClickFastestStep = 12;
 
-// Updater programs by keyboard edition (the connection state's lowest bit).
+// Updater programs by keyboard edition (the connection state's lowest bit),
+// in ./update/ beside the program or in the installed updater folder.
 const char *const kUpdaters[] = {
-    "./update/tarnelUK.exe", "./update/sovrinUK.exe", "./update/tarnelUS.exe",
-    "./update/sovrinUS.exe", "./update/dusken.exe",
+    "tarnelUK.exe", "sovrinUK.exe", "tarnelUS.exe", "sovrinUS.exe", "dusken.exe",
 };
 
 } // namespace
@@ -61,5 +62,5 @@ void myQQuickView::openUpdateExe(uchar index)
     if (index >= std::size(kUpdaters))
         return;
     auto *process = new QProcess(this);
-    process->start(QString::fromLatin1(kUpdaters[index]), QStringList());
+    process->start(DataFolder::updaterFolder() + QLatin1Char('/') + QLatin1String(kUpdaters[index]), QStringList());
 }

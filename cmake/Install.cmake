@@ -1,1 +1,82 @@
-# Installation: where the programs, libraries and data go.
+# Installation: where the programs, libraries and data go, the device access
+# rules, the desktop files and the Debian package.
+#
+# Installed layout (prefix /usr, the default):
+#   bin/                      gearconsole, gearctl, burnlet-flash
+#   lib/<multiarch>/          libburnlet, libHIDDLL (the updaters and
+#                             burnlet-flash find them where every program does)
+#   include/                  burnlet.h, hiddll.h
+#   share/gearconsole/modules the shipped data, copied into each user's data
+#                             folder on first start (platform/data_folder)
+#   libexec/gearconsole/update the firmware updaters, when installed
+#   lib/udev/                 gearconsole-hidraw-usage, the rules' helper
+#   lib/udev/rules.d/         70-gearconsole.rules
+#   share/applications, share/metainfo, share/icons/hicolor
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+  set(CMAKE_INSTALL_PREFIX /usr CACHE PATH "Install prefix" FORCE)
+endif()
+include(GNUInstallDirs)
+if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  message(STATUS "Install prefix ${CMAKE_INSTALL_PREFIX}: udev reads its rules from /usr/lib/udev only")
+endif()
+
+set(gearconsole_data_dir ${CMAKE_INSTALL_DATADIR}/gearconsole)
+set(gearconsole_update_dir ${CMAKE_INSTALL_LIBEXECDIR}/gearconsole/update)
+set(udev_dir lib/udev)
+
+# The programs find the installed data relative to their own folder, so an
+# installed tree works wherever it is unpacked.
+file(RELATIVE_PATH data_from_bin /${CMAKE_INSTALL_BINDIR} /${gearconsole_data_dir})
+file(RELATIVE_PATH update_from_bin /${CMAKE_INSTALL_BINDIR} /${gearconsole_update_dir})
+file(RELATIVE_PATH udev_from_bin /${CMAKE_INSTALL_BINDIR} /${udev_dir})
+file(RELATIVE_PATH table_from_udev /${udev_dir} /${gearconsole_data_dir}/modules/setting/apConfig.bin)
+
+target_sources(gearconsole_core PRIVATE platform/data_folder.cpp platform/data_folder.h)
+set_property(SOURCE platform/data_folder.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  GEARCONSOLE_DATA_FROM_BIN="${data_from_bin}" GEARCONSOLE_UPDATE_FROM_BIN="${update_from_bin}")
+target_compile_definitions(gearctl PRIVATE GEARCONSOLE_UDEV_FROM_BIN="${udev_from_bin}")
+
+set(GEARCONSOLE_TABLE_FROM_HELPER ${table_from_udev})
+add_subdirectory(tools/udev)
+
+install(TARGETS gearconsole gearctl burnlet-flash RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS burnlet HIDDLL LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES burnlet/include/burnlet.h burnlet/include/hiddll.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+# The UI documents are carried in the program; the rest of modules/ is data.
+install(DIRECTORY modules/ DESTINATION ${gearconsole_data_dir}/modules PATTERN qml EXCLUDE)
+install(DIRECTORY DESTINATION ${gearconsole_update_dir})
+
+install(TARGETS gearconsole-hidraw-usage RUNTIME DESTINATION ${udev_dir})
+install(FILES ${GEARCONSOLE_UDEV_RULES} DESTINATION ${udev_dir}/rules.d)
+
+install(FILES packaging/example.vortan.gearconsole.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/example.vortan.gearconsole.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(DIRECTORY ${PROJECT_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+
+# The Debian package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME gearconsole)
+set(CPACK_PACKAGE_VENDOR VORTAN)
+set(CPACK_PACKAGE_CONTACT "VORTAN <support@vortan.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration utility for VORTAN gaming keyboards")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Writes key assignments, lighting, pictures and macros into VORTAN keyboards over USB HID, "
+  "with the burnlet firmware programming library and a udev rule that lets the logged-in user "
+  "reach the keyboards' command interfaces without root.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "http://www.vortan.example")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_STRIP_FILES ON)
+# Libraries come from dpkg-shlibdeps; the QML modules the UI imports and Qt's
+# platform plugins are loaded at run time, so they are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/burnlet)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qml6-module-qtquick, qml6-module-qtqml-workerscript, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, systemd | elogind")
+# GNOME shows StatusNotifier tray icons only with this extension.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)

@@ -2,6 +2,7 @@
 // key geometry as a JS table for the UI.
 //
 //   gearconsole_art <output dir> <relative png path>...
+//   gearconsole_art --icon <size> <png path>     the program's icon, size × size
 //
 // Each requested path is drawn by the painter its file name selects; an
 // unknown name is an error, so the image list and the painters stay in step.
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -311,6 +313,24 @@ bool draw(QImage &image, const QString &base, Look look)
     return true;
 }
 
+// The program's icon, as in the tray: an orange "V" on a dark rounded square,
+// drawn on a 256-unit grid and scaled to the size asked for.
+QImage programIcon(int size)
+{
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
+    QPainterPath square;
+    square.addRoundedRect(QRectF(8, 8, 240, 240), 40, 40);
+    p.fillPath(square, kGray0);
+    const QPointF v[] = {{52, 56}, {100, 56}, {128, 150}, {156, 56}, {204, 56}, {148, 206}, {108, 206}};
+    p.setPen(Qt::NoPen);
+    p.setBrush(kOrange);
+    p.drawPolygon(v, int(std::size(v)));
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -320,6 +340,20 @@ int main(int argc, char **argv)
     if (argc < 3) {
         std::fprintf(stderr, "usage: gearconsole_art <output dir> <png path>... | --geometry <js path>\n");
         return 2;
+    }
+    if (QString::fromLocal8Bit(argv[1]) == "--icon") {
+        const int size = argc == 4 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
+        if (size < 16 || size > 1024) {
+            std::fprintf(stderr, "usage: gearconsole_art --icon <size 16..1024> <png path>\n");
+            return 2;
+        }
+        const QString path = QString::fromLocal8Bit(argv[3]);
+        QDir().mkpath(QFileInfo(path).path());
+        if (!programIcon(size).save(path)) {
+            std::fprintf(stderr, "gearconsole_art: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        return 0;
     }
     if (QString::fromLocal8Bit(argv[1]) == "--geometry") {
         QDir().mkpath(QFileInfo(QString::fromLocal8Bit(argv[2])).path());

@@ -48,6 +48,12 @@ CommandLine parseCommandLine(const QStringList &words)
         line.mode = CommandLine::Mode::List;
         return line;
     }
+    if (command == QLatin1String("udev-rules")) {
+        if (at != words.size())
+            return invalid(QStringLiteral("udev-rules takes no arguments"));
+        line.mode = CommandLine::Mode::UdevRules;
+        return line;
+    }
     if (command != QLatin1String("call"))
         return invalid(QStringLiteral("unknown command \"%1\"").arg(command));
 
@@ -69,6 +75,7 @@ QString usageText()
     return QStringLiteral(
         "usage: gearctl [--dir DIR] call OBJECT.SLOT [ARG...]\n"
         "       gearctl list\n"
+        "       gearctl udev-rules\n"
         "       gearctl --help\n"
         "\n"
         "Sets up the program as gearconsole does (working directory DIR, default\n"
@@ -85,6 +92,8 @@ QString usageText()
         "         buffers as a lowercase hex string of as many bytes as were given\n"
         "\n"
         "list     prints every slot that call accepts, with its parameter types\n"
+        "udev-rules  prints the device access rules for this copy of the program\n"
+        "         (as root: save as /etc/udev/rules.d/70-gearconsole.rules)\n"
         "\n"
         "Bad input exits with 2 before anything is set up. Log lines go to stderr.\n"
         "GEARCONSOLE_VIRTUAL_DEVICES, GEARCONSOLE_HID_TRACE and\n"

@@ -5,7 +5,7 @@
 // What the user asked for on the command line, before anything is set up.
 struct CommandLine
 {
-    enum class Mode { Help, List, Call, Invalid };
+    enum class Mode { Help, List, Call, UdevRules, Invalid };
 
     Mode mode = Mode::Invalid;
     QString dir;        // empty: the executable's directory

@@ -7,8 +7,10 @@
 #include "command_line.h"
 #include "headless_platform.h"
 #include "slot_catalog.h"
+#include "udev_rules_command.h"
 
 #include "app/render_backend.h"
+#include "platform/data_folder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,6 +54,10 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::List:
         printList();
         return 0;
+    case CommandLine::Mode::UdevRules: {
+        QCoreApplication app(argc, argv);
+        return printUdevRules(QCoreApplication::applicationDirPath());
+    }
     case CommandLine::Mode::Call:
         break;
     }
@@ -73,6 +79,7 @@ int main(int argc, char *argv[])
     // program name only.
     int applicationArgc = 1;
     QApplication app(applicationArgc, argv);
-    const QString dir = command.dir.isEmpty() ? QCoreApplication::applicationDirPath() : command.dir;
+    const QString dir = command.dir.isEmpty() ? DataFolder::workingFolderFor(QCoreApplication::applicationDirPath())
+                                              : command.dir;
     return runSlotCall(dir, command.object, method, arguments);
 }
