@@ -351,6 +351,14 @@ TestCase {
         compare(editor.selectedAction, 3)
     }
 
+    function test_withNothingChosenPairsAreAppended() {
+        make(["m"], { "m": ["0,A,0,10", "1,A,1,10", "1", "0", "1"] })
+        compare(editor.selectedAction, -1)
+        editor.menuEntry(2)
+        compare(lines(), ["0,A,0,10", "1,A,1,10", "3,MS-M,0,10", "4,MS-M,1,10"])
+        compare(editor.selectedAction, 2)
+    }
+
     function test_menuInsertsOnlyBelowTwentyEight() {
         make(["m"], { "m": stored(27) })
         editor.selectedAction = 26

@@ -124,7 +124,8 @@ Item {
         setNamesShown(names)
     }
 
-    // Chooses macro i (-1: none) and loads its actions.
+    // Chooses macro i (-1: none) and loads its actions, none of them
+    // selected, so inserted actions go to the end until one is chosen.
     function select(i) {
         stopRecording()
         endEditing()
@@ -135,7 +136,6 @@ Item {
         recordDelay = loaded.recordDelay
         times = loaded.times
         timesField.text = String(times)
-        selectedAction = actions.length > 0 ? 0 : -1
     }
 
     function newMacro() {
