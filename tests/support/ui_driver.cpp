@@ -47,7 +47,7 @@ bool waitForMainScreen(Widget &window, int timeoutMs)
 
 QQuickItem *find(Widget &window, const QString &objectName)
 {
-    return findIn(window.view()->rootObject(), objectName);
+    return findIn(window.view()->rootObject(), objectName); // null root: nothing found
 }
 
 bool click(Widget &window, const QString &objectName, Qt::MouseButton button, QPointF at)
@@ -95,7 +95,8 @@ bool drag(Widget &window, const QString &objectName, QPointF from, QPointF to)
 
 QVariant rootProperty(Widget &window, const char *name)
 {
-    return window.view()->rootObject()->property(name);
+    QQuickItem *root = window.view()->rootObject();
+    return root ? root->property(name) : QVariant();
 }
 
 } // namespace ui
