@@ -74,7 +74,8 @@ Item {
         objectName: "keyTip"
         readonly property int keyIndex: keyboard.hoveredKey
         readonly property point at: spacing.tipPosition(keyIndex, width, height)
-        visible: keyboard.pointerMarks && keyIndex >= 0 && keyboard.modelRevision >= 0 && !keyboard.pages.isDefault(keyIndex)
+        // On the Key page the model marks are the keys not at their default.
+        visible: keyboard.pointerMarks && keyIndex >= 0 && keyboard.modelMarks[keyIndex] === true
         x: at.x
         y: at.y
         z: 1
