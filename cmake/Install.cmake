@@ -60,7 +60,7 @@ set(CPACK_PACKAGE_NAME gearconsole)
 set(CPACK_PACKAGE_VENDOR VORTAN)
 set(CPACK_PACKAGE_CONTACT "VORTAN <support@vortan.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration utility for VORTAN gaming keyboards")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Writes key assignments, lighting, pictures and macros into VORTAN keyboards over USB HID, "
   "with the burnlet firmware programming library and a udev rule that lets the logged-in user "
   "reach the keyboards' command interfaces without root.")
@@ -68,12 +68,13 @@ set(CPACK_PACKAGE_HOMEPAGE_URL "http://www.vortan.example")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_STRIP_FILES ON)
-# Libraries come from dpkg-shlibdeps; the QML modules the UI imports and Qt's
-# platform plugins are loaded at run time, so they are named here.
+# Libraries come from dpkg-shlibdeps. The QML modules the UI imports are
+# loaded at run time, so they are named here; Qt's xcb, offscreen and ico
+# plugins come with libqt6gui6.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/burnlet)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qml6-module-qtquick, qml6-module-qtqml-workerscript, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qml6-module-qtquick, qml6-module-qtqml-workerscript")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, systemd | elogind")
 # GNOME shows StatusNotifier tray icons only with this extension.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
