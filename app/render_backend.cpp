@@ -4,8 +4,11 @@
 #include "bridge/myqquickview.h"
 #include "platform/logging.h"
 
+#include <QBasicTimer>
 #include <QDateTime>
 #include <QEvent>
+#include <QQmlEngine>
+#include <QQmlIncubationController>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QTimer>
@@ -35,6 +38,59 @@ protected:
     }
 };
 
+// A QQuickWidget leaves its engine without an incubation controller, and
+// without one every asynchronous loader builds its whole tree at once. This
+// one waits for the view's first paint (or a moment, should the window not
+// be painted), then builds in slices from the event loop so that frames and
+// input still get through.
+class SlicedIncubation : public QObject, public QQmlIncubationController
+{
+public:
+    explicit SlicedIncubation(QWidget *view) : QObject(view)
+    {
+        view->installEventFilter(this);
+        QTimer::singleShot(kFirstFrameWaitMs, this, [this] { begin(); });
+    }
+
+protected:
+    void incubatingObjectCountChanged(int count) override { schedule(count); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            begin();
+        }
+        return false;
+    }
+
+    void timerEvent(QTimerEvent *event) override
+    {
+        if (event->timerId() != slices.timerId())
+            return QObject::timerEvent(event);
+        incubateFor(kIncubationSliceMs);
+        schedule(incubatingObjectCount());
+    }
+
+private:
+    void begin()
+    {
+        started = true;
+        schedule(incubatingObjectCount());
+    }
+
+    void schedule(int count)
+    {
+        if (count > 0 && started)
+            slices.start(0, this);
+        else
+            slices.stop();
+    }
+
+    QBasicTimer slices;
+    bool started = false;
+};
+
 } // namespace
 
 void chooseSceneGraphBackend()
@@ -46,6 +102,13 @@ void chooseSceneGraphBackend()
 void reportFirstFrame(Widget &window)
 {
     window.view()->installEventFilter(new FirstFrameReporter(&window));
+}
+
+void buildAfterFirstFrame(Widget &window)
+{
+    QQmlEngine *engine = window.view()->engine();
+    if (!engine->incubationController())
+        engine->setIncubationController(new SlicedIncubation(window.view()));
 }
 
 void releaseStartupMemory(Widget &window)

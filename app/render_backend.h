@@ -11,6 +11,13 @@ void chooseSceneGraphBackend();
 // start-up benchmark can measure from process start to first frame.
 void reportFirstFrame(Widget &window);
 
+// The view's engine builds asynchronous components (the main screen's
+// loader) in short slices between frames, starting after the first frame,
+// instead of all at once before it.
+inline constexpr int kIncubationSliceMs = 5;
+inline constexpr int kFirstFrameWaitMs = 500;
+void buildAfterFirstFrame(Widget &window);
+
 // Returns the heap freed while the UI was being built to the system, once
 // start-up has settled (the power-on logo shows for a second).
 inline constexpr int kStartupSettledMs = 2500;
