@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Resident memory of the program once start-up has settled (the main screen
+# built, the start-up heap handed back), with one virtual keyboard so that
+# the keyboard pages are shown; median of 5 starts, and where it goes.
+source "$(dirname "$0")/common.sh"
+log=$(mktemp)
+export GEARCONSOLE_VIRTUAL_DEVICES=0
+settle_s=5
+values=()
+for run in 1 2 3 4 5; do
+  start_program "$log"
+  wait_first_frame "$log" >/dev/null
+  sleep "$settle_s"
+  values+=("$(rss_kib "$PROGRAM_PID")")
+  [ "$run" -eq 5 ] && smaps=$(cat "/proc/$PROGRAM_PID/smaps")
+  stop_program
+done
+median=$(printf '%s\n' "${values[@]}" | sort -n | sed -n 3p)
+runs=$(printf '%s\n' "${values[@]}" | awk '{ printf "%s%.1f", (NR > 1 ? " " : ""), $1 / 1024 }')
+awk -v kib="$median" -v base="$FOUNDATION_RESIDENT_MIB" -v limit="$RESIDENT_LIMIT_MIB" -v runs="$runs" -v s="$settle_s" 'BEGIN {
+  printf "resident memory: %.1f MiB (foundation %.1f MiB, limit %.1f MiB; median of 5, %d s after the first frame; runs: %s MiB)\n",
+    kib / 1024, base, limit, s, runs }'
+# The last run's resident set by kind of mapping.
+echo "$smaps" | awk '
+  /^[0-9a-f]+-[0-9a-f]+ / {
+    name = $6
+    if (name == "") kind = "anonymous (thread heaps, large images)"
+    else if (name == "[heap]") kind = "main heap"
+    else if (name ~ /JSGCHeap/) kind = "JavaScript heap"
+    else if (name ~ /xorg/) kind = "window backing store (shared with X)"
+    else if (name ~ /\/fonts\//) kind = "font files"
+    else if (name ~ /\.so/) kind = "libraries"
+    else if (name ~ /^\[/) kind = "stacks and other"
+    else kind = "program and other files"
+  }
+  /^Rss:/ { rss[kind] += $2 }
+  END { for (k in rss) printf "  %6.1f MiB  %s\n", rss[k] / 1024, k }' | sort -rn
+rm -f "$log"
