@@ -140,8 +140,8 @@ DataFolderChoice choose(const DataFolderInputs &inputs)
     const QString user = QDir::cleanPath(inputs.dataHome + QLatin1Char('/') + kFolderName);
     QString why;
     if (!prepareUserFolder(inputs.dataHome, user, &why)) {
-        // The shipped data still lets the program run; what it cannot write
-        // is refused and logged by the stores, and nothing of the user's is touched.
+        // The shipped data still lets the program run with the factory
+        // settings; its writes fail there, and nothing of the user's is touched.
         choice.kind = DataFolderChoice::Kind::ShippedData;
         choice.workingFolder = QFileInfo(shipped).path();
         choice.reason = QStringLiteral("shipped data, read only: %1").arg(why);
