@@ -303,7 +303,9 @@ Item {
         anchors.centerIn: parent
         visible: !main.mainScreenShown
         asynchronous: true
-        source: "qrc:/index/modules/img/skin1/index/powerOn.png"
+        // Shown once: uncached, so that its pixels are freed with it.
+        cache: false
+        source: main.mainScreenShown ? "" : "qrc:/index/modules/img/skin1/index/powerOn.png"
     }
 
     // Built when the window first shows, so the first frame does not wait for it.
@@ -398,38 +400,41 @@ Item {
             font.bold: true
         }
 
-        // Help menu.
-        Rectangle {
-            id: helpMenu
-            visible: main.helpMenuOpen
+        // Help menu: built while it is open, so its texts and font are
+        // laid out only when asked for.
+        Loader {
             x: main.width - 230
             y: 27
-            width: 220
-            height: 3 * 27
-            color: main.colorGray0
-            border.color: main.colorGray1
             z: 50
-            Column {
-                Repeater {
-                    model: 3
-                    Item {
-                        width: helpMenu.width
-                        height: 27
-                        Text {
-                            x: 10
-                            width: parent.width - 20
-                            anchors.verticalCenter: parent.verticalCenter
-                            elide: Text.ElideRight
-                            text: main.helpMenuTexts[index]
-                            color: entry.containsMouse ? main.colorOrange : main.textColor
-                            font.family: main.fontFamily
-                            font.pixelSize: main.fontSizeNormal
-                        }
-                        MouseArea {
-                            id: entry
-                            anchors.fill: parent
-                            hoverEnabled: true
-                            onClicked: main.runHelpEntry(index)
+            active: main.helpMenuOpen
+            sourceComponent: Rectangle {
+                id: helpMenu
+                width: 220
+                height: 3 * 27
+                color: main.colorGray0
+                border.color: main.colorGray1
+                Column {
+                    Repeater {
+                        model: 3
+                        Item {
+                            width: helpMenu.width
+                            height: 27
+                            Text {
+                                x: 10
+                                width: parent.width - 20
+                                anchors.verticalCenter: parent.verticalCenter
+                                elide: Text.ElideRight
+                                text: main.helpMenuTexts[index]
+                                color: entry.containsMouse ? main.colorOrange : main.textColor
+                                font.family: main.fontFamily
+                                font.pixelSize: main.fontSizeNormal
+                            }
+                            MouseArea {
+                                id: entry
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                onClicked: main.runHelpEntry(index)
+                            }
                         }
                     }
                 }
