@@ -6,7 +6,6 @@
 
 #include "bridge/keyboard_layout.h"
 #include "device/virtual/keyboard_model.h"
-#include "macros/encoding/macro_images_qml.h"
 
 #include <QDir>
 
@@ -21,15 +20,6 @@ const QByteArray kKeyACode = QByteArray::fromHex("04000000");
 const QByteArray kEscCode = QByteArray::fromHex("29000000");
 const QByteArray kFnCode = QByteArray::fromHex("00ff0507");
 
-KeyboardModel *keyboardOf(PageRig &rig)
-{
-    for (const auto &device : rig.hid->devices()) {
-        if (auto *keyboard = dynamic_cast<KeyboardModel *>(&device->model()))
-            return keyboard;
-    }
-    return nullptr;
-}
-
 // The four matrix bytes the keyboard holds for a key of the picture (the
 // virtual keyboard is found alone as entry 0: connection state 1).
 QByteArray codeOnKeyboard(KeyboardModel *keyboard, int uiKey)
@@ -43,19 +33,6 @@ QStringList storedPair(PageRig &rig, int uiKey)
     for (const QVariant &value : rig.window->view()->getDataList(QStringLiteral("keyboardKeyMatrix/%1").arg(uiKey), false))
         pair.append(value.toString());
     return pair;
-}
-
-// Opens a drop-down list of the page and clicks its row once the list has
-// slid open; true when the row was clicked.
-bool chooseRow(PageRig &rig, const QString &list, int position)
-{
-    if (!ui::click(*rig.window, list))
-        return false;
-    QQuickItem *dropDown = rig.item(list);
-    if (!QTest::qWaitFor([&] { return dropDown->property("opened").toBool(); }, 1000))
-        return false;
-    QTest::qWait(250);   // the slide takes at most 180 ms
-    return ui::click(*rig.window, QStringLiteral("%1Item%2").arg(list).arg(position));
 }
 
 // Key A of the picture becomes "Vol+" through the Key page.
@@ -84,15 +61,6 @@ void clickWindowAt(PageRig &rig, QPoint point)
     QCoreApplication::processEvents();
 }
 
-void saveScreenshot(PageRig &rig, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QVERIFY(rig.window->grab().save(QDir(dir).filePath(name)));
-}
-
 } // namespace
 
 class TestKeyPage : public QObject
@@ -103,14 +71,13 @@ private slots:
     void initTestCase()
     {
         chooseSceneGraphBackend();
-        registerMacroImagesForQml();   // as the program does before its window loads the UI
     }
 
     void assignmentReachesTheKeyboard()
     {
         PageRig rig;
         QVERIFY(rig.ready);
-        KeyboardModel *keyboard = keyboardOf(rig);
+        KeyboardModel *keyboard = rig.keyboard();
         QVERIFY(keyboard);
         QVERIFY2(rig.item(QStringLiteral("key%1").arg(kKeyA)), "the picture has no hot spot for key A");
 
@@ -128,14 +95,14 @@ private slots:
         QVERIFY(tip);
         QTRY_VERIFY(tip->isVisible());
         QTest::qWait(100);
-        saveScreenshot(rig, "key-page.png");
+        QVERIFY(saveScreenshot(rig, "key-page.png"));
     }
 
     void profileSwitchSendsThatProfilesMatrix()
     {
         PageRig rig;
         QVERIFY(rig.ready);
-        KeyboardModel *keyboard = keyboardOf(rig);
+        KeyboardModel *keyboard = rig.keyboard();
         QVERIFY(keyboard);
         QVERIFY(assignVolumeUpToA(rig));
         QTRY_COMPARE(codeOnKeyboard(keyboard, kKeyA), kVolumeUpCode);
@@ -156,7 +123,7 @@ private slots:
     {
         PageRig rig;
         QVERIFY(rig.ready);
-        KeyboardModel *keyboard = keyboardOf(rig);
+        KeyboardModel *keyboard = rig.keyboard();
         QVERIFY(keyboard);
         QVERIFY(assignVolumeUpToA(rig));
         QTRY_COMPARE(codeOnKeyboard(keyboard, kKeyA), kVolumeUpCode);

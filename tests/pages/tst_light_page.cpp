@@ -4,20 +4,10 @@
 #include "page_rig.h"
 
 #include "device/virtual/keyboard_model.h"
-#include "macros/encoding/macro_images_qml.h"
 
 #include <QDir>
 
 namespace {
-
-KeyboardModel *keyboardOf(PageRig &rig)
-{
-    for (const auto &device : rig.hid->devices()) {
-        if (auto *keyboard = dynamic_cast<KeyboardModel *>(&device->model()))
-            return keyboard;
-    }
-    return nullptr;
-}
 
 QList<int> storedList(PageRig &rig, const QString &key)
 {
@@ -81,16 +71,6 @@ bool chooseEffect(PageRig &rig, int position)
     return QTest::qWaitFor([&] { return page->property("effect").toInt() == position; }, 2000);
 }
 
-void saveScreenshot(PageRig &rig, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QTest::qWait(200);   // the view draws its next frame
-    QVERIFY(rig.window->grab().save(QDir(dir).filePath(name)));
-}
-
 QByteArray deviceBytesAt(const QList<int> &positions, int size)
 {
     QByteArray bytes(size, '\0');
@@ -109,14 +89,13 @@ private slots:
     void initTestCase()
     {
         chooseSceneGraphBackend();
-        registerMacroImagesForQml();   // as the program does before its window loads the UI
     }
 
     void effectAndBrightnessReachTheKeyboard()
     {
         PageRig rig;
         QVERIFY(rig.ready);
-        KeyboardModel *keyboard = keyboardOf(rig);
+        KeyboardModel *keyboard = rig.keyboard();
         QVERIFY(keyboard);
         QVERIFY(rig.item("lightPage")->isVisible());
 
@@ -144,7 +123,7 @@ private slots:
     {
         PageRig rig;
         QVERIFY(rig.ready);
-        KeyboardModel *keyboard = keyboardOf(rig);
+        KeyboardModel *keyboard = rig.keyboard();
         QVERIFY(keyboard);
 
         QVERIFY(chooseEffect(rig, 13));   // "Usr Define1"
@@ -154,7 +133,7 @@ private slots:
         QVERIFY(ui::click(*rig.window, "key9", Qt::RightButton));
         QCOMPARE(rig.item("key16")->property("marked").toBool(), true);
         QCOMPARE(rig.item("key9")->property("marked").toBool(), false);
-        saveScreenshot(rig, "light-page.png");
+        QVERIFY(saveScreenshot(rig, "light-page.png"));
 
         QVERIFY(ui::click(*rig.window, "lightSaveButton"));
         QTRY_COMPARE(keyboard->effect().mode, quint8(51));

@@ -4,22 +4,12 @@
 #include "page_rig.h"
 
 #include "device/virtual/keyboard_model.h"
-#include "macros/encoding/macro_images_qml.h"
 #include "macros/macro_library.h"
 
 #include <QDir>
 #include <QSettings>
 
 namespace {
-
-KeyboardModel *keyboardOf(PageRig &rig)
-{
-    for (const auto &device : rig.hid->devices()) {
-        if (auto *keyboard = dynamic_cast<KeyboardModel *>(&device->model()))
-            return keyboard;
-    }
-    return nullptr;
-}
 
 QVariant editorProperty(PageRig &rig, const char *name)
 {
@@ -34,29 +24,6 @@ void press(PageRig &rig, int usage)
     rig.window->view()->detectKeyboard(uchar(usage), 0);
 }
 
-// With GEARCONSOLE_SCREENSHOT_DIR set, the window as it is now.
-void screenshot(PageRig &rig, const QString &file)
-{
-    const QString dir = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QTest::qWait(100);
-    QVERIFY(rig.window->grab().save(QDir(dir).filePath(file)));
-}
-
-// Opens a drop-down list and chooses its row; false when a part is missing.
-bool choose(PageRig &rig, const QString &list, int row)
-{
-    const QString name = list + QStringLiteral("Item") + QString::number(row);
-    if (!ui::click(*rig.window, list))
-        return false;
-    if (!QTest::qWaitFor([&] { QQuickItem *item = rig.item(name); return item && item->isVisible(); }, 2000))
-        return false;
-    QTest::qWait(250);  // the list has slid open
-    return ui::click(*rig.window, name);
-}
-
 } // namespace
 
 class TestMacroEditor : public QObject
@@ -67,7 +34,6 @@ private slots:
     void initTestCase()
     {
         chooseSceneGraphBackend();
-        registerMacroImagesForQml();   // as the program does before its window loads the UI
     }
 
     void recordedMacroIsStoredAndPlayedByAKey()
@@ -91,7 +57,7 @@ private slots:
             press(rig, usage);
         QTRY_COMPARE(editorProperty(rig, "actions").toList().size(), 6);
         QTRY_VERIFY(rig.item("actionListItem5") != nullptr);
-        screenshot(rig, "macro-editor.png");
+        QVERIFY(saveScreenshot(rig, "macro-editor.png"));
         QVERIFY(ui::click(*rig.window, "recordButton"));
         QVERIFY(!editorProperty(rig, "recording").toBool());
 
@@ -112,13 +78,13 @@ private slots:
         QVERIFY(ui::click(*rig.window, "sideButton1"));
         QTRY_VERIFY(rig.item("keyPage")->isVisible());
         QVERIFY(ui::click(*rig.window, "key9"));
-        QVERIFY2(choose(rig, "categoryList", 4), "the key page offers no macro category");
+        QVERIFY2(chooseRow(rig, "categoryList", 4), "the key page offers no macro category");
         QTRY_VERIFY(rig.item("macroList") && rig.item("macroList")->isVisible());
-        QVERIFY2(choose(rig, "macroList", 0), "the key page lists no macro");
+        QVERIFY2(chooseRow(rig, "macroList", 0), "the key page lists no macro");
         QTest::qWait(300);
         QVERIFY(ui::click(*rig.window, "keySaveButton"));
 
-        KeyboardModel *keyboard = keyboardOf(rig);
+        KeyboardModel *keyboard = rig.keyboard();
         QVERIFY(keyboard);
         QByteArray image(KeyboardModel::kMacroBytes, '\0');
         const quint8 bytes[] = {0x01, 0x00, 0x00, 0x00,   // played once
