@@ -4,6 +4,7 @@
 #include "device/device_table.h"
 #include "platform/data_folder.h"
 #include "support/log_capture.h"
+#include "support/test_workspace.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -16,17 +17,6 @@
 namespace {
 
 const QString kShippedModules = QStringLiteral(GEARCONSOLE_SOURCE_DIR "/modules");
-
-void copyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QVERIFY(QFile::copy(file, target));
-    }
-}
 
 QByteArray bytesOf(const QString &path)
 {
@@ -65,7 +55,7 @@ struct InstalledTree
     InstalledTree()
     {
         QDir().mkpath(bin());
-        copyTree(kShippedModules, shipped());
+        QVERIFY(copyTree(kShippedModules, shipped()));
     }
     DataFolderInputs inputs(bool programFolderWritable = true) const
     {
@@ -83,7 +73,7 @@ private slots:
     void writableUnpackedBuildRunsBesideItself()
     {
         QTemporaryDir build, home;
-        copyTree(kShippedModules, build.path() + QStringLiteral("/modules"));
+        QVERIFY(copyTree(kShippedModules, build.path() + QStringLiteral("/modules")));
         const DataFolderChoice choice =
             DataFolder::choose({build.path(), home.path(), [](const QString &) { return true; }});
         QCOMPARE(choice.kind, DataFolderChoice::Kind::ProgramFolder);
@@ -99,7 +89,7 @@ private slots:
     {
         QTemporaryDir build, home;
         const QString modules = build.path() + QStringLiteral("/modules");
-        copyTree(kShippedModules, modules);
+        QVERIFY(copyTree(kShippedModules, modules));
         const DataFolderChoice choice =
             DataFolder::choose({build.path(), home.path(), [](const QString &) { return false; }});
         QCOMPARE(choice.kind, DataFolderChoice::Kind::UserFolder);

@@ -8,22 +8,6 @@
 #include <QFile>
 #include <QSettings>
 
-namespace {
-
-void copyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-        QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    }
-}
-
-} // namespace
-
 TestWorkspace::TestWorkspace() : m_previous(QDir::currentPath())
 {
     copyTree(QStringLiteral(GEARCONSOLE_SOURCE_DIR "/modules"), m_dir.path() + QStringLiteral("/modules"));
@@ -62,4 +46,18 @@ VirtualHidBackend &installVirtualBackend()
     VirtualHidBackend &ref = *backend;
     HidSeam::install(std::move(backend));
     return ref;
+}
+
+bool copyTree(const QString &from, const QString &to)
+{
+    bool copied = true;
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        copied = QFile::copy(file, target) && copied;
+        QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return copied;
 }

@@ -33,3 +33,7 @@ QMap<QString, QString> tableEntry(const QString &vid, const QString &pid, const 
 
 // Puts a fresh virtual backend in place of hardware and returns it.
 VirtualHidBackend &installVirtualBackend();
+
+// Copies every file below `from` to the same place below `to` (folders made
+// as needed), owner-writable; false when a file could not be copied.
+bool copyTree(const QString &from, const QString &to);
