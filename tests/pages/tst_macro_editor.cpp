@@ -1,6 +1,8 @@
 // The macro editor of the real window with a virtual keyboard, used as a
 // user would: a new macro is recorded from captured keys, lands in the macro
 // library, and once a key plays it the keyboard holds its image in slot 0.
+// Until it is first shown the editor has no visible part, yet loads and
+// sends macros all the same.
 #include "page_rig.h"
 
 #include "device/virtual/keyboard_model.h"
@@ -34,6 +36,43 @@ private slots:
     void initTestCase()
     {
         chooseSceneGraphBackend();
+    }
+
+    void hiddenEditorLoadsAndSendsMacros()
+    {
+        PageRig rig;
+        QVERIFY(rig.ready);
+        QVERIFY2(!rig.item("macroNameList"), "the editor's visible part exists before it was shown");
+
+        MacroLibrary library = MacroLibrary::forDevice(0);
+        QVERIFY(library.create("Twice A"));
+        QVERIFY(library.save("Twice A", {"0,A,0,10", "1,A,1,10"}, 2, 0, 2));
+        {
+            QSettings names("./modules/setting/name.bin", QSettings::IniFormat);
+            names.setValue("macro/macroName", QStringList{"Twice A", "loadertravex"});
+        }
+        QQuickItem *pages = rig.item("keyboardPages");
+        QVERIFY(pages);
+        QVERIFY(QMetaObject::invokeMethod(pages, "initialise", Q_ARG(QVariant, false),
+                                          Q_ARG(QVariant, false), Q_ARG(QVariant, true)));
+        QCOMPARE(editorProperty(rig, "macroNames").toStringList(), QStringList{"Twice A"});
+        QCOMPARE(editorProperty(rig, "actions").toList().size(), 2);
+        QVERIFY(QMetaObject::invokeMethod(pages, "sendMacro", Q_ARG(QVariant, 0)));
+
+        KeyboardModel *keyboard = rig.keyboard();
+        QVERIFY(keyboard);
+        QByteArray image(KeyboardModel::kMacroBytes, '\0');
+        const quint8 bytes[] = {0x02, 0x00, 0x00, 0x00,   // played twice
+                                0x04, 0x00, 0x01, 0x00, 0x04, 0x80, 0x01, 0x00, 0x00, 0x00};
+        image.replace(0, qsizetype(sizeof bytes), QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes));
+        QTRY_COMPARE(keyboard->macro(0).toHex(' '), image.toHex(' '));
+        QVERIFY(!rig.item("macroNameList"));
+
+        // Shown, it holds what was loaded while it was hidden.
+        QVERIFY(ui::click(*rig.window, "sideButton2"));
+        QTRY_VERIFY(rig.item("macroNameListItem0") && rig.item("macroNameListItem0")->isVisible());
+        QTRY_VERIFY(rig.item("actionListItem1") != nullptr);
+        QCOMPARE(rig.item("timesField")->property("text").toString(), QString("2"));
     }
 
     void recordedMacroIsStoredAndPlayedByAKey()

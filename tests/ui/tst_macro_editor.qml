@@ -501,6 +501,53 @@ TestCase {
         compare(callsStartingWith("saveMacroIni").length, 7)
     }
 
+    // ---- Built on first show ----
+
+    function test_visiblePartIsBuiltOnFirstShowAndKept() {
+        ui_View.reset()
+        ui_View.macroNames = ["m", "n"]
+        ui_View.macroInis = { "m": ["0,A,0,10", "1,A,1,10", "3", "1", "7"], "n": stored(2) }
+        shell = createTemporaryObject(shellStub, testCase)
+        editor = createTemporaryObject(editorComponent, testCase, { pages: { shell: shell }, visible: false })
+        editor.initialise()
+        editor.endEditing()                    // a background press
+        compare(editor.view, null)
+        compare(find(editor, "macroNameList"), null)
+        // Recording state reached while hidden is what the first show shows.
+        editor.toggleRecording()
+        editor.keyReported(true, 0x04)
+        compare(lines(), ["0,A,0,10"])
+
+        editor.visible = true
+        var view = editor.view
+        verify(view !== null)
+        compare(item("recordState").text, "Start Record")
+        compare(item("timesField").text, "7")
+        verify(item("recordDelayBox").selected)
+        compare(item("macroNameList").currentIndex, 0)
+        verify(item("actionListItem0").visible)
+        compare(find(editor, "actionListItem1"), null)
+
+        // Hidden again: loading another macro and the insert-key dialog
+        // reach the view that is kept.
+        editor.visible = false
+        editor.select(1)
+        editor.menuEntry(4)
+        editor.keyReported(true, 0x16)         // S
+        editor.visible = true
+        compare(editor.view, view)
+        compare(item("timesField").text, "1")
+        verify(!item("recordDelayBox").selected)
+        compare(item("recordState").text, "Stop Record")
+        compare(item("macroNameList").currentIndex, 1)
+        verify(item("insertKeyDialog").visible)
+        compare(item("insertKeyName").text, "S")
+        mouseClick(item("insertKeyOk"))
+        verify(!editor.insertKeyOpen)
+        verify(!item("insertKeyDialog").visible)
+        compare(lines(), ["0,A,0,10", "1,A,1,10", "0,S,0,10", "1,S,1,10"])
+    }
+
     // ---- Sending ----
 
     function test_sendMacroSendsTheStoredImage() {

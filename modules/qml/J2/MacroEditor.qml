@@ -2,13 +2,17 @@ import QtQuick
 import "macroActions.js" as Actions
 import "../basic/keyCodeTable.js" as KeyTable
 import "../basic/strings.js" as Strings
-import "../basic/style.js" as Style
 
 // The macro editor: the keyboard macro library on the left (names, import,
 // export, new, delete), the actions of the chosen macro on the right with
 // their context menu, move and delete buttons, recording and the repeat
 // count. Every change of the current macro is saved at once; every change of
 // the name list is written back and announced with macroListChanged().
+//
+// The container calls this editor while it is hidden (start-up, profile
+// change, captured keys, sending macros), so all state and logic live here;
+// the visible part (MacroEditorView) is built the first time the editor is
+// shown, then kept, and only shows this state.
 Item {
     id: macroEditor
     property var pages
@@ -24,8 +28,16 @@ Item {
     property int times: 1
     property bool recording: false
     property int ticks: 0               // 10 ms periods since the last recorded action
-    readonly property alias insertKeyOpen: keyDialog.visible
+    property int renaming: -1           // macro whose name is being edited
+    property string nameDraft: ""       // the edited name so far
+    property int editingDelay: -1       // action whose delay is being edited
+    property string delayDraft: ""
+    property bool insertKeyOpen: false  // the dialog asking for a key to insert
+    property string insertKeyName: ""   // the last key reported to that dialog
+    property Item view: null            // the visible part, once built
     signal macroListChanged()
+    // A macro was loaded: the times field shows its repeat count again.
+    signal macroLoaded()
 
     width: 809
     height: 510
@@ -42,10 +54,10 @@ Item {
     // A key or mouse button from the capture: recording, or the insert dialog.
     function keyReported(isDown, usbCode) {
         var code = Number(usbCode)
-        if (keyDialog.visible) {
+        if (insertKeyOpen) {
             var name = keyName(code)
             if (isDown && code < Actions.firstMouseUsage && name !== "")
-                keyDialog.keyName = name
+                insertKeyName = name
             return
         }
         if (!recording || currentMacro < 0)
@@ -93,7 +105,8 @@ Item {
     function endEditing() {
         finishRename()
         finishDelayEdit()
-        contextMenu.close()
+        if (view)
+            view.closeMenu()
     }
 
     // ---- Names ----
@@ -135,7 +148,7 @@ Item {
         actions = loaded.actions
         recordDelay = loaded.recordDelay
         times = loaded.times
-        timesField.text = String(times)
+        macroLoaded()
     }
 
     function newMacro() {
@@ -183,7 +196,6 @@ Item {
         select(Math.min(at, names.length - 1))
     }
 
-    property int renaming: -1
     function startRename(i) {
         endEditing()
         renaming = i
@@ -194,7 +206,7 @@ Item {
         if (renaming < 0)
             return
         var i = renaming
-        var name = nameList.draft.trim()
+        var name = nameDraft.trim()
         renaming = -1
         if (name === macroNames[i])
             return
@@ -233,7 +245,6 @@ Item {
         apply({ actions: [], selected: -1 })
     }
 
-    property int editingDelay: -1
     function startDelayEdit(i) {
         endEditing()
         selectedAction = i
@@ -247,7 +258,7 @@ Item {
         if (i >= actions.length)
             return
         var old = actions[i]
-        var delay = Actions.parseDelay(actionList.draft, old.delay)
+        var delay = Actions.parseDelay(delayDraft, old.delay)
         if (delay === old.delay)
             return
         var list = actions.slice()
@@ -271,8 +282,15 @@ Item {
             insertPair(menuMouseKeys[entry - 1], 3, 4)
         } else if (canInsert()) {
             stopRecording()
-            keyDialog.open()
+            insertKeyName = ""
+            insertKeyOpen = true
         }
+    }
+    // The dialog's "OK" (accepted) or "Cancel": a pressed key is inserted.
+    function closeKeyDialog(accepted) {
+        insertKeyOpen = false
+        if (accepted && insertKeyName !== "")
+            insertPair(insertKeyName, 0, 1)
     }
 
     // ---- Recording ----
@@ -302,13 +320,14 @@ Item {
         onTriggered: macroEditor.ticks += 1
     }
 
-    function timesLeft() {
-        var value = Actions.parseTimes(timesField.text)
-        timesField.text = String(value)
+    // The times field was left with this text; answers the count it shows.
+    function timesLeft(text) {
+        var value = Actions.parseTimes(text)
         if (value !== times) {
             times = value
             save()
         }
+        return value
     }
 
     // The buttons under the two lists.
@@ -323,157 +342,21 @@ Item {
         commands[run]()
     }
 
-    // ---- Layout ----
+    // ---- The visible part ----
 
-    Text {
-        x: 14
-        height: 20
-        verticalAlignment: Text.AlignVCenter
-        text: macroEditor.mainLang[7]
-        color: "#969696"
-        font.family: Style.fontFamily
-        font.pixelSize: 12
-        font.bold: true
-    }
-    MacroNameList {
-        id: nameList
-        y: 20
-        names: macroEditor.macroNames
-        current: macroEditor.currentMacro
-        editing: macroEditor.renaming
-        onChosen: function(i) {
-            if (i !== macroEditor.currentMacro)
-                macroEditor.select(i)
-            else
-                macroEditor.endEditing()
+    // Built synchronously, so the first frame shown already has it. A plain
+    // child rather than a Loader: a Loader is a focus scope, and the fields
+    // and name inputs take focus directly, as everywhere else in the window.
+    function buildView() {
+        if (view)
+            return
+        var component = Qt.createComponent("MacroEditorView.qml")
+        if (component.status !== Component.Ready) {
+            console.warn("macro editor:", component.errorString())
+            return
         }
-        onEditRequested: function(i) { macroEditor.startRename(i) }
-        onEditAccepted: macroEditor.finishRename()
+        view = component.createObject(macroEditor, { editor: macroEditor })
     }
-    Row {
-        x: 11
-        y: 474
-        spacing: 16
-        Repeater {
-            model: [{ name: "macroImportButton", image: "macroImportBtn", text: 11, run: "import" },
-                    { name: "macroExportButton", image: "macroExportBtn", text: 12, run: "export" },
-                    { name: "macroNewButton", image: "macroNewBtn", text: 2, run: "new" },
-                    { name: "macroDeleteButton", image: "macroDeleteBtn", text: 3, run: "delete" }]
-            Button {
-                objectName: modelData.name
-                area: "macros"
-                name: modelData.image
-                hoverText: macroEditor.lang[modelData.text]
-                onBtnClick: macroEditor.command(modelData.run)
-            }
-        }
-    }
-
-    MacroActionList {
-        id: actionList
-        x: 210
-        actions: macroEditor.actions
-        current: macroEditor.selectedAction
-        editing: macroEditor.editingDelay
-        headings: [macroEditor.mainLang[10], macroEditor.mainLang[11], macroEditor.mainLang[12]]
-        onChosen: function(i) { macroEditor.finishDelayEdit(); macroEditor.selectedAction = i }
-        onEditRequested: function(i) { macroEditor.startDelayEdit(i) }
-        onEditAccepted: macroEditor.finishDelayEdit()
-        onMenuRequested: function(px, py) {
-            macroEditor.finishRename()
-            contextMenu.openAt(x + px, y + py, macroEditor)
-        }
-    }
-
-    Row {
-        x: 210
-        y: 474
-        spacing: 4
-        Repeater {
-            model: [{ name: "actionFirstButton", image: "firstBtn", text: 22, run: "first" },
-                    { name: "actionLastButton", image: "lastBtn", text: 24, run: "last" },
-                    { name: "actionUpButton", image: "upBtn", text: 23, run: "up" },
-                    { name: "actionDownButton", image: "downBtn", text: 25, run: "down" },
-                    { name: "actionDeleteButton", image: "actionDeleteBtn", text: 10, run: "deleteAction" },
-                    { name: "actionDeleteAllButton", image: "deleteAllBtn", text: 21, run: "deleteAll" }]
-            Button {
-                objectName: modelData.name
-                area: "macros"
-                name: modelData.image
-                hoverText: macroEditor.lang[modelData.text]
-                onBtnClick: macroEditor.command(modelData.run)
-            }
-        }
-    }
-
-    // The toggle shows the recording state: "Start Record" with the record
-    // image while recording, "Stop Record" with the stop image otherwise.
-    Button {
-        id: recordButton
-        objectName: "recordButton"
-        x: 424
-        y: 474
-        area: "macros"
-        name: macroEditor.recording ? "recordBtn" : "stopBtn"
-        onBtnClick: macroEditor.toggleRecording()
-    }
-    Text {
-        objectName: "recordState"
-        anchors.left: recordButton.right
-        anchors.leftMargin: 6
-        anchors.verticalCenter: recordButton.verticalCenter
-        width: 100
-        elide: Text.ElideRight
-        text: macroEditor.lang[macroEditor.recording ? 8 : 5]
-        color: macroEditor.recording ? "#ea5413" : "#ffffff"
-        font.family: Style.fontFamily
-        font.pixelSize: 12
-    }
-    CheckBox {
-        objectName: "recordDelayBox"
-        x: 568
-        y: 481
-        text: macroEditor.mainLang[16]
-        selected: macroEditor.recordDelay
-        onBtnClick: {
-            macroEditor.recordDelay = selected
-            // The box toggled itself; it follows the macro shown again.
-            selected = Qt.binding(function() { return macroEditor.recordDelay })
-            macroEditor.save()
-        }
-    }
-    // "Times" is always ticked: its field is the repeat count.
-    CheckBox {
-        id: timesBox
-        x: 682
-        y: 481
-        text: macroEditor.mainLang[13]
-        selected: true
-        onBtnClick: selected = true
-    }
-    RectInput {
-        id: timesField
-        objectName: "timesField"
-        anchors.left: timesBox.right
-        anchors.leftMargin: 6
-        anchors.verticalCenter: timesBox.verticalCenter
-        minimum: 1
-        maximum: 65535
-        text: "1"
-        onEndInputSignal: macroEditor.timesLeft()
-    }
-
-    MacroContextMenu {
-        id: contextMenu
-        texts: [macroEditor.lang[10], macroEditor.lang[15], macroEditor.lang[16],
-                macroEditor.lang[17], macroEditor.lang[14]]
-        onEntryChosen: function(i) { macroEditor.menuEntry(i) }
-    }
-    MacroKeyDialog {
-        id: keyDialog
-        title: macroEditor.mainLang[14]
-        okText: macroEditor.mainLang[5]
-        cancelText: macroEditor.mainLang[15]
-        onAccepted: function(name) { if (name !== "") macroEditor.insertPair(name, 0, 1) }
-    }
+    onVisibleChanged: if (visible) buildView()
+    Component.onCompleted: if (visible) buildView()
 }

@@ -2,17 +2,15 @@ import QtQuick
 import "../basic/style.js" as Style
 
 // Asks for one keyboard key: shows the name of the last key reported while
-// open; "OK" hands it over, "Cancel" closes.
+// open; "OK" and "Cancel" report closed(true / false). Whoever shows the
+// dialog hides it and takes the key.
 Item {
     id: dialog
     property string title: "Please input Keyboard Key"
     property string okText: "OK"
     property string cancelText: "Cancel"
     property string keyName: ""
-    signal accepted(string keyName)
-
-    function open() { keyName = ""; visible = true }
-    function close() { visible = false }
+    signal closed(bool accepted)
 
     visible: false
     anchors.fill: parent
@@ -91,11 +89,7 @@ Item {
                         id: buttonMouse
                         anchors.fill: parent
                         hoverEnabled: true
-                        onClicked: {
-                            dialog.close()
-                            if (index === 0)
-                                dialog.accepted(dialog.keyName)
-                        }
+                        onClicked: dialog.closed(index === 0)
                     }
                 }
             }
