@@ -39,6 +39,34 @@ TestCase {
         compare(spy.count, 1)          // closing without a choice reports nothing
     }
 
+    // Rows exist only while the list is open or sliding, and keep the
+    // names the pages find them by.
+    function test_dropDownBuildsRowsOnlyWhileOpen() {
+        var list = createTemporaryObject(dropDown, testCase, { objectName: "effects" })
+        compare(findChild(list, "effectsItem0"), null)
+        mouseClick(list, 20, 10)
+        tryVerify(function() { return findChild(list, "effectsItem2") !== null })
+        wait(list.slideTime + 60)
+        var row = findChild(list, "effectsItem1")
+        compare(row.height, list.rowHeight)
+        compare(row.mapToItem(list, 0, 0).y, list.height + list.rowHeight)
+        list.closeMenu()
+        verify(findChild(list, "effectsItem1") !== null)      // still sliding closed
+        tryVerify(function() { return findChild(list, "effectsItem0") === null }, 1000)
+
+        // A long list scrolls; its marker follows the rows shown.
+        list.model = ["a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"]
+        mouseClick(list, 20, 10)
+        wait(list.slideTime + 60)
+        var marker = findChild(list, "effectsMarker")
+        verify(marker.visible)
+        compare(marker.y, 0)
+        var view = findChild(list, "effectsItem0").parent.parent
+        view.positionViewAtEnd()
+        tryVerify(function() { return marker.y > 0 })
+        compare(Math.round(marker.y + marker.height), 7 * list.rowHeight)
+    }
+
     function test_sliderClampsAndReportsOffsets_data() {
         return [
             { tag: "middle", x: 100, value: 93 },
