@@ -36,7 +36,8 @@ TestCase {
         return lists
     }
 
-    function make(overrides, macros) {
+    // The page is shown unless `hidden`; a hidden page has never been shown.
+    function make(overrides, macros, hidden) {
         ui_View.reset()
         ui_View.connectState = 1
         ui_View.globals = { "common/language": "English" }
@@ -54,7 +55,8 @@ TestCase {
         tryVerify(function() { return ui_View.count("getDataList keyboardKeyMatrix/125 false") === 1 }, 5000)
         shell.setProtectUI(0)   // end the start-up protect period at once
         verify(shell.mainScreenShown)
-        shell.sidePage = 1
+        if (!hidden)
+            shell.sidePage = 1
     }
     function cleanup() {
         if (shell) { shell.destroy(); shell = null }
@@ -157,6 +159,55 @@ TestCase {
         keyPage.refreshMacroList(["x", "y", "z"])
         compare(item("macroList").model, ["x", "y", "z"])
         compare(keyPage.assignmentText(keyA), "z")
+    }
+
+    // ---- A page not shown yet ----
+
+    // Before its first show the page has built nothing to show, yet answers
+    // every call; once shown it shows the state those calls left.
+    function test_hiddenPageWorksAndShowsItsStateOnFirstShow() {
+        make({ 9: ["3", "4"], 12: ["5", "1"] }, ["m0", "m1"], true)
+        verify(!keyPage.visible)
+        compare(item("categoryList"), null)
+        compare(item("keySaveButton"), null)
+        verify(!keyPage.isDefault(keyA))
+        compare(keyPage.assignmentText(keyA), "Stop")
+        ui_View.macroInis = { "m1": ["0,A,0,10", "1,A,1,10", 1, 0, 1] }
+        var mark = ui_View.calls.length
+        pages.initialise(true, false, false)
+        verify(indexOfCall("keyboardSendMacroData 1", mark) > 0)
+        compare(codeOf(keyA), [0, 0xB7, 0, 0x03])
+        compare(keyPage.assignmentText(12), "m1")
+        keyPage.refreshMacroList(["x", "y"])
+        compare(keyPage.assignmentText(12), "y")
+        keyPage.closeMenus()
+        shell.mainFocus()
+        // Keys pressed while the page is hidden are not taken.
+        keyPage.armField("single")
+        press(0x05)
+        compare(keyPage.singleText, "")
+        pages.selectKey = keyA
+        keyPage.keyClicked(keyA)
+        compare(item("multimediaList"), null)
+
+        shell.sidePage = 1
+        verify(keyPage.visible)
+        compare(item("categoryList").currentIndex, 2)
+        verify(item("multimediaList").visible)
+        verify(!item("singleKeyField").visible)
+        compare(item("multimediaList").currentIndex, 4)
+        compare(item("macroList").model, ["x", "y"])
+        compare(item("categoryList").model[2], "Multimedia")
+        // A closed list holds no rows.
+        compare(findChild(keyPage, "categoryListItem0"), null)
+        // The choices made on the page reach its state, and back.
+        item("multimediaList").currentIndex = 6
+        compare(keyPage.multimediaIndex, 6)
+        keyPage.keyClicked(keyA)
+        compare(item("multimediaList").currentIndex, 4)
+        // Hiding keeps what was built.
+        shell.sidePage = 0
+        verify(item("categoryList") !== null)
     }
 
     // ---- Clicking a key shows its assignment ----

@@ -1,6 +1,4 @@
 import QtQuick
-import "../J2"
-import "../basic/style.js" as Style
 import "keyMatrix.js" as Matrix
 import "keyAssignment.js" as Assignment
 import "deviceCodes.js" as DeviceCodes
@@ -9,6 +7,10 @@ import "deviceCodes.js" as DeviceCodes
 // chooses the panel (key-name fields, a function list, the macro list; the
 // mouse and advanced panels show stored assignments of those kinds); Save
 // stores the key's [kind, data] pair and sends the whole key matrix.
+//
+// The page is created hidden and its functions are called before it is ever
+// shown, so its state and logic live here; what it shows (KeyPageView) is
+// built the first time the page becomes visible and then kept.
 Item {
     id: keyPage
     property var pages
@@ -24,6 +26,20 @@ Item {
     // true per key whose assignment is not its default; the picture's
     // marks follow it.
     property var modifiedMarks: []
+
+    // Positions chosen in the lists, and the advanced option with its
+    // target per option.
+    property int categoryIndex: 0
+    property int mouseIndex: 0
+    property int multimediaIndex: 0
+    property int systemIndex: 0
+    property int macroIndex: 0
+    property int officeIndex: 0
+    property int advancedOption: -1
+    property var advancedPaths: ["", "", "", ""]
+    // The panels that are lists; each has its <panel>Texts and <panel>Index.
+    readonly property var listPanels: [Assignment.panelMouse, Assignment.panelMultimedia, Assignment.panelSystem,
+                                       Assignment.panelMacro, Assignment.panelOffice]
 
     // List texts, set on every initialisation.
     property var categoryTexts: []
@@ -41,7 +57,13 @@ Item {
     width: 809
     height: 255
 
-    Component.onCompleted: setTexts()
+    // True from the first show on; the view is built then and kept.
+    property bool shown: false
+    onVisibleChanged: if (visible) shown = true
+    Component.onCompleted: {
+        setTexts()
+        shown = visible
+    }
 
     // ---- Called by the container ----
 
@@ -63,7 +85,7 @@ Item {
         var kind = key.functionIndex
         var data = key.functionDataStr
         closeMenus()
-        categoryList.currentIndex = Assignment.categoryOfKind(kind)
+        categoryIndex = Assignment.categoryOfKind(kind)
         panel = Assignment.panelForKind(kind)
         armed = ""
         singleText = ""
@@ -76,13 +98,11 @@ Item {
         case Assignment.panelAdvanced: {
             var option = Assignment.advancedOptionOf(data)
             var path = option < 0 ? "" : ui_View.getGlobalData(Assignment.advancedPathKey + index)
-            advancedPanel.show(option, path === undefined || path === null ? "" : String(path))
+            showAdvanced(option, path === undefined || path === null ? "" : String(path))
             break
         }
-        default: {
-            var list = listOfPanel(panel)
-            list.currentIndex = Math.max(0, DeviceCodes.positionIn(data, list.model.length))
-        }
+        default:
+            keyPage[panel + "Index"] = Math.max(0, DeviceCodes.positionIn(data, keyPage[panel + "Texts"].length))
         }
     }
 
@@ -103,8 +123,8 @@ Item {
         for (var i = 0; i < names.length; ++i)
             list.push(String(names[i]))
         macroTexts = list
-        if (macroList.currentIndex >= list.length)
-            macroList.currentIndex = 0
+        if (macroIndex >= list.length)
+            macroIndex = 0
     }
 
     function isDefault(index) {
@@ -122,14 +142,14 @@ Item {
     }
 
     function closeMenus() {
-        for (var i = 0; i < dropLists.length; ++i)
-            dropLists[i].closeMenu()
+        if (view.item)
+            view.item.closeMenus()
     }
 
     // ---- Page actions ----
 
     function chooseCategory(position) {
-        categoryList.currentIndex = position
+        categoryIndex = position
         panel = Assignment.panelForCategory(position)
         if (Assignment.kindOfCategory(position) === Assignment.kindDefault
                 && selectedKey >= 0 && selectedKey !== Matrix.fnIndex) {
@@ -145,6 +165,13 @@ Item {
         armed = which
     }
 
+    function chooseAdvancedTarget(option, path) {
+        var list = advancedPaths.slice()
+        list[option] = path
+        advancedPaths = list
+        advancedOption = option
+    }
+
     function save() {
         var index = selectedKey
         if (index < 0) {
@@ -152,12 +179,11 @@ Item {
             return
         }
         var choice = Assignment.saveChoice({
-            panel: panel, category: categoryList.currentIndex, isFn: index === Matrix.fnIndex,
+            panel: panel, category: categoryIndex, isFn: index === Matrix.fnIndex,
             single: singleText, group: groupText, armed: armed,
-            mouse: mouseList.currentIndex, multimedia: multimediaList.currentIndex,
-            system: systemList.currentIndex, macro: macroList.currentIndex, office: officeList.currentIndex,
-            macroCount: macroTexts.length,
-            advancedOption: advancedPanel.option, advancedPath: advancedPanel.chosenPath })
+            mouse: mouseIndex, multimedia: multimediaIndex, system: systemIndex, macro: macroIndex,
+            office: officeIndex, macroCount: macroTexts.length,
+            advancedOption: advancedOption, advancedPath: advancedOption < 0 ? "" : advancedPaths[advancedOption] })
         if (choice === null) {
             console.info("Save on the key page: nothing chosen for key", index, "- it keeps its assignment")
             return
@@ -221,115 +247,22 @@ Item {
         selectText = lang[Assignment.selectTextIndex]
         saveText = lang[Assignment.saveTextIndex]
     }
-    function listOfPanel(name) {
-        return { mouse: mouseList, multimedia: multimediaList, system: systemList,
-                 macro: macroList, office: officeList }[name]
+    // A stored advanced assignment: its option and path, the others empty.
+    function showAdvanced(option, path) {
+        var list = ["", "", "", ""]
+        if (option >= 0)
+            list[option] = path
+        advancedPaths = list
+        advancedOption = option
     }
-    readonly property var dropLists: [categoryList, mouseList, multimediaList, systemList, macroList, officeList]
 
     // ---- Screen ----
 
-    Image {
-        source: "qrc:/keyboard/modules/img/skin1/keyboard/keyBg.png"
-    }
-
-    Text {
-        x: 30
-        y: 24
-        text: shell ? shell.mainLang[18] + (selectedKey >= 0 && model.get(selectedKey).keyCodeStr !== ""
-                                            ? ":  " + model.get(selectedKey).keyCodeStr : "") : ""
-        color: "#d1d1d1"
-        font.family: Style.fontFamily
-        font.pixelSize: 14
-    }
-
-    DropDownList {
-        id: categoryList
-        objectName: "categoryList"
-        x: 30
-        y: 56
-        width: 160
-        model: keyPage.categoryTexts
-        z: opened ? 100 : 1
-        onValueChange: function(position) { keyPage.chooseCategory(position) }
-    }
-
-    Item {
-        id: panels
-        x: 240
-        y: 56
-        width: 540
-        height: 180
-
-        Column {
-            visible: keyPage.panel === Assignment.panelKeys
-            spacing: 18
-            KeyPageKeyField {
-                objectName: "singleKeyField"
-                label: keyPage.singleLabel
-                text: keyPage.singleText
-                armed: keyPage.armed === "single"
-                onArm: keyPage.armField("single")
-            }
-            KeyPageKeyField {
-                objectName: "groupKeyField"
-                label: keyPage.groupLabel
-                text: keyPage.groupText
-                armed: keyPage.armed === "group"
-                onArm: keyPage.armField("group")
-            }
+    Loader {
+        id: view
+        active: keyPage.shown
+        sourceComponent: Component {
+            KeyPageView { page: keyPage }
         }
-        DropDownList {
-            id: mouseList
-            objectName: "mouseList"
-            width: 220
-            model: keyPage.mouseTexts
-            visible: keyPage.panel === Assignment.panelMouse
-        }
-        DropDownList {
-            id: multimediaList
-            objectName: "multimediaList"
-            width: 220
-            model: keyPage.multimediaTexts
-            visible: keyPage.panel === Assignment.panelMultimedia
-        }
-        DropDownList {
-            id: systemList
-            objectName: "systemList"
-            width: 220
-            model: keyPage.systemTexts
-            visible: keyPage.panel === Assignment.panelSystem
-        }
-        DropDownList {
-            id: macroList
-            objectName: "macroList"
-            width: 220
-            model: keyPage.macroTexts
-            visible: keyPage.panel === Assignment.panelMacro
-        }
-        DropDownList {
-            id: officeList
-            objectName: "officeList"
-            width: 220
-            model: keyPage.officeTexts
-            visible: keyPage.panel === Assignment.panelOffice
-        }
-        KeyPageAdvanced {
-            id: advancedPanel
-            objectName: "advancedPanel"
-            texts: keyPage.advancedTexts
-            selectText: keyPage.selectText
-            visible: keyPage.panel === Assignment.panelAdvanced
-        }
-    }
-
-    Button {
-        objectName: "keySaveButton"
-        area: "keyboard"
-        name: "saveBtn"
-        x: 749
-        y: 195
-        hoverText: keyPage.saveText
-        onBtnClick: keyPage.save()
     }
 }

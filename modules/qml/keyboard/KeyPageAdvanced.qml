@@ -5,7 +5,8 @@ import "keyAssignment.js" as Assignment
 
 // The advanced functions of a key (play music, run program, open file, open
 // folder): four exclusive options, each with a "Select" button that asks
-// for its target. The page stores the chosen option's full path on Save.
+// for its target. It shows the option and paths it is given and reports
+// the user's choices; the page keeps them and stores the chosen path on Save.
 Item {
     id: panel
     property var texts: ["", "", "", ""]
@@ -13,29 +14,19 @@ Item {
     property int option: -1                   // chosen option, -1 for none
     property var paths: ["", "", "", ""]      // full path per option
     readonly property string chosenPath: option < 0 ? "" : paths[option]
+    signal optionChosen(int option)
+    signal targetChosen(int option, string path)
 
     width: 540
     height: 4 * 36
 
-    // Shows a stored assignment: its option and path, the others empty.
-    function show(option, path) {
-        var list = ["", "", "", ""]
-        if (option >= 0)
-            list[option] = path
-        paths = list
-        panel.option = option
-    }
-    function choose(k) { option = k }
     function select(k) {
         var path = String(ui_View.getOpenSomeVendorPath(Assignment.advancedFilters[k]) || "")
         if (path === "") {
             console.info("no target chosen for", texts[k], "- the advanced assignment stays as it was")
             return
         }
-        var list = paths.slice()
-        list[k] = path
-        paths = list
-        option = k
+        targetChosen(k, path)
     }
 
     Repeater {
@@ -51,7 +42,7 @@ Item {
                 selected: panel.option === index
                 // The box toggles itself on a click; the options stay exclusive.
                 onBtnClick: {
-                    panel.choose(index)
+                    panel.optionChosen(index)
                     selected = Qt.binding(function() { return panel.option === index })
                 }
             }
