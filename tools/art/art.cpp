@@ -147,6 +147,9 @@ void iconButton(QImage &image, const QString &base, Look look)
     });
 }
 
+// Panel backgrounds are nine-patch sources: the UI stretches them to the
+// panel with borders left 76 (the orange mark lies in it), right, top and
+// bottom 8, so a page holds a few kilobytes of pixels, not a full-size copy.
 void panel(QImage &image)
 {
     QPainter p(&image);
@@ -275,6 +278,8 @@ void writeGeometryJs(const QString &path)
 }
 
 struct Size { int w, h; };
+// The nine-patch source of every panel background (see panel()).
+constexpr Size kPanelPatch{96, 24};
 
 Size sizeOf(const QString &base)
 {
@@ -282,8 +287,8 @@ Size sizeOf(const QString &base)
         {"background", {1000, 640}}, {"helpBtn", {20, 20}}, {"minBtn", {20, 20}}, {"closeBtn", {20, 20}},
         {"powerOn", {420, 160}}, {"sideBtn", {191, 48}}, {"importBtn", {30, 30}}, {"outputBtn", {30, 30}},
         {"newBtn", {30, 30}}, {"deleteBtn", {30, 30}}, {"writeBtn", {21, 21}}, {"saveBtn", {30, 30}},
-        {"lightBg", {809, 250}}, {"keyBg", {809, 250}}, {"sliderTrack", {200, 14}}, {"sliderKnob", {14, 14}},
-        {"macroBg", {809, 500}}, {"macroListBg", {190, 452}}, {"checkBox", {14, 14}}, {"macroBtn", {30, 30}},
+        {"lightBg", kPanelPatch}, {"keyBg", kPanelPatch}, {"sliderTrack", {200, 14}}, {"sliderKnob", {14, 14}},
+        {"macroBg", kPanelPatch}, {"macroListBg", kPanelPatch}, {"checkBox", {14, 14}}, {"macroBtn", {30, 30}},
     };
     for (const art::PictureEdition &e : art::kEditions)
         if (base == e.name)

@@ -1,4 +1,5 @@
 import QtQuick
+import "../basic"
 import "../basic/style.js" as Style
 
 // The macro names: 27 px rows, at most 452 px high. A click chooses a
@@ -17,10 +18,7 @@ Item {
     width: 190
     height: 452
 
-    Image {
-        anchors.fill: parent
-        source: "qrc:/macros/modules/img/skin1/macros/macroListBg.png"
-    }
+    PanelBackground { anchors.fill: parent; area: "macros"; name: "macroListBg" }
 
     ListView {
         id: view

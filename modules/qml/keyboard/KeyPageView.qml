@@ -1,5 +1,6 @@
 import QtQuick
 import "../J2"
+import "../basic"
 import "../basic/style.js" as Style
 import "keyAssignment.js" as Assignment
 
@@ -19,9 +20,7 @@ Item {
             panelLists.itemAt(i).closeMenu()
     }
 
-    Image {
-        source: "qrc:/keyboard/modules/img/skin1/keyboard/keyBg.png"
-    }
+    PanelBackground { name: "keyBg"; width: 809; height: 250 }
 
     Text {
         x: 30

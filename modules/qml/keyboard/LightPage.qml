@@ -1,5 +1,6 @@
 import QtQuick
 import "../J2"
+import "../basic"
 import "lighting.js" as Lighting
 
 // The lighting page: effect, brightness, speed and direction, and the five
@@ -139,9 +140,7 @@ Item {
         font.pixelSize: lightPage.shell ? lightPage.shell.fontSizeNormal : 12
     }
 
-    Image {
-        source: "qrc:/keyboard/modules/img/skin1/keyboard/lightBg.png"
-    }
+    PanelBackground { name: "lightBg"; width: 809; height: 250 }
 
     Heading { x: 30; y: 24; text: lightPage.text(0) }          // "Light Mode"
     DropDownList {
