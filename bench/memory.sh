@@ -17,9 +17,15 @@ for run in 1 2 3 4 5; do
 done
 median=$(printf '%s\n' "${values[@]}" | sort -n | sed -n 3p)
 runs=$(printf '%s\n' "${values[@]}" | awk '{ printf "%s%.1f", (NR > 1 ? " " : ""), $1 / 1024 }')
-awk -v kib="$median" -v base="$FOUNDATION_RESIDENT_MIB" -v limit="$RESIDENT_LIMIT_MIB" -v runs="$runs" -v s="$settle_s" 'BEGIN {
-  printf "resident memory: %.1f MiB (foundation %.1f MiB, limit %.1f MiB; median of 5, %d s after the first frame; runs: %s MiB)\n",
-    kib / 1024, base, limit, s, runs }'
+awk -v kib="$median" -v base="$FOUNDATION_RESIDENT_MIB" -v limit="$RESIDENT_LIMIT_MIB" \
+    -v same="$FOUNDATION_RESIDENT_SAME_SCENARIO_MIB" -v same_limit="$RESIDENT_SAME_SCENARIO_LIMIT_MIB" \
+    -v runs="$runs" -v s="$settle_s" 'BEGIN {
+  mib = kib / 1024
+  printf "resident memory: %.1f MiB (median of 5, %d s after the first frame; runs: %s MiB)\n", mib, s, runs
+  printf "  against the program before its real UI, first figure: %.1f MiB, limit %.1f MiB (%+.1f %%)\n",
+    base, limit, (mib / base - 1) * 100
+  printf "  against the same, re-measured in this scenario:       %.1f MiB, limit %.1f MiB (%+.1f %%)\n",
+    same, same_limit, (mib / same - 1) * 100 }'
 # The last run's resident set by kind of mapping.
 echo "$smaps" | awk '
   /^[0-9a-f]+-[0-9a-f]+ / {
