@@ -1,4 +1,5 @@
 .pragma library
+.import "../basic/nameLists.js" as NameLists
 // The macro editor's rules, kept apart from its controls: macro names, the
 // action lines of a macro file, where inserted actions go, and recording.
 //
@@ -13,19 +14,12 @@ var defaultDelay = 10;
 var maxDelay = 65535;
 var tickMs = 10;            // the recording counter's period
 var firstMouseUsage = 0xF0; // usages from here on are mouse buttons
-var sentinel = "loadertravex";
 
 // ---- Names ----
 
-// The name list from the bridge: a lone name comes back with the sentinel
-// appended, which is not a macro.
+// The name list from the bridge, without its sentinel.
 function namesFromList(list) {
-    var names = [];
-    for (var i = 0; i < list.length; ++i)
-        names.push(String(list[i]));
-    if (names.length === 2 && names[1] === sentinel)
-        names.pop();
-    return names;
+    return NameLists.namesOf(list);
 }
 
 // prefix + the smallest n of 0 to 99 no macro is named after, or "" when the

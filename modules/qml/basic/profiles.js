@@ -1,18 +1,12 @@
 .pragma library
+.import "nameLists.js" as NameLists
 // The profile panel's list rules: at most six profiles numbered 0 to 5, each
 // stored as its name followed by its number as one digit.
 
 var maxProfiles = 6;
-var sentinel = "loadertravex";
-
-// Name list from the bridge → [{name, number}]; a lone entry comes back
-// with the sentinel appended, which is not a profile.
+// Name list from the bridge → [{name, number}].
 function parse(list) {
-    var entries = [];
-    for (var i = 0; i < list.length; ++i)
-        entries.push(String(list[i]));
-    if (entries.length === 2 && entries[1] === sentinel)
-        entries.pop();
+    var entries = NameLists.namesOf(list);
     var items = [];
     for (var j = 0; j < entries.length; ++j) {
         var e = entries[j];

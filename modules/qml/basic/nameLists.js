@@ -1,0 +1,15 @@
+.pragma library
+// Name lists as the bridge returns them (profiles, macros): a list of one
+// name comes back with the sentinel appended, which is not a name.
+
+var sentinel = "loadertravex";
+
+// The names as strings, without that sentinel.
+function namesOf(list) {
+    var names = [];
+    for (var i = 0; i < list.length; ++i)
+        names.push(String(list[i]));
+    if (names.length === 2 && names[1] === sentinel)
+        names.pop();
+    return names;
+}
