@@ -20,8 +20,23 @@ set(key_table_sources
 target_sources(gearconsole_core PRIVATE ${key_table_sources}
   ${CMAKE_CURRENT_LIST_DIR}/key_maps.cpp ${CMAKE_CURRENT_LIST_DIR}/key_maps.h)
 
-# The UI imports the table as qrc:/modules/qml/basic/keyCodeTable.js.
-qt_add_resources(gearconsole_core "key_tables" PREFIX "/" BASE ${key_tables_dir} FILES ${key_names_js})
+# The keyboard pages take the key matrix's names from the program's table.
+set(key_matrix_js ${key_tables_dir}/modules/qml/keyboard/keyMatrix.js)
+add_executable(key_matrix_js_gen ${CMAKE_CURRENT_LIST_DIR}/key_matrix_js_gen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/key_matrix.cpp ${CMAKE_CURRENT_LIST_DIR}/key_matrix.h)
+target_include_directories(key_matrix_js_gen PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(key_matrix_js_gen PRIVATE Qt6::Core)
+add_custom_command(
+  OUTPUT ${key_matrix_js}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${key_tables_dir}/modules/qml/keyboard
+  COMMAND key_matrix_js_gen ${key_matrix_js}
+  DEPENDS key_matrix_js_gen
+  COMMENT "Generating the keyboard pages' key matrix from key_matrix.cpp")
+
+# The UI imports the tables as qrc:/modules/qml/basic/keyCodeTable.js and
+# qrc:/modules/qml/keyboard/keyMatrix.js.
+qt_add_resources(gearconsole_core "key_tables" PREFIX "/" BASE ${key_tables_dir}
+  FILES ${key_names_js} ${key_matrix_js})
 
 # The factory profile and its copies. "cmake --build <dir> --target
 # profile_defaults" rewrites the repository's modules/setting/ from the tables.
