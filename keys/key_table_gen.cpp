@@ -47,8 +47,11 @@ std::vector<Row> readTable(const char *path)
         const std::size_t tab = line.find('\t');
         if (tab == std::string::npos || tab + 1 >= line.size())
             fail(std::string(path) + ":" + std::to_string(number) + ": expected <code> TAB <name>");
+        // strtoul's end pointer points into the code's own string, which must
+        // outlive the check below.
+        const std::string code = line.substr(0, tab);
         char *end = nullptr;
-        const unsigned long usage = std::strtoul(line.substr(0, tab).c_str(), &end, 16);
+        const unsigned long usage = std::strtoul(code.c_str(), &end, 16);
         if (*end != '\0' || usage > 0xFF)
             fail(std::string(path) + ":" + std::to_string(number) + ": bad usage code");
         rows.push_back({static_cast<unsigned>(usage), line.substr(tab + 1)});
