@@ -17,8 +17,12 @@ function(add_qml_cache target name)
     math(EXPR split "${split} + 1")
     string(SUBSTRING "${entry}" ${split} -1 file)
     string(REGEX REPLACE "\\.(qml|js)$" "_\\1.cpp" unit "${cache_dir}${resource_path}")
+    # qmlcachegen does not create its output's folder, and only Ninja makes
+    # the folders of a custom command's outputs by itself.
+    get_filename_component(unit_dir ${unit} DIRECTORY)
     add_custom_command(
       OUTPUT ${unit}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${unit_dir}
       COMMAND Qt6::qmlcachegen --only-bytecode --resource-path ${resource_path} -o ${unit} ${file}
       DEPENDS Qt6::qmlcachegen ${file}
       COMMENT "Compiling ${resource_path}"
@@ -32,6 +36,7 @@ function(add_qml_cache target name)
   set(loader ${cache_dir}/${name}_qmlcache_loader.cpp)
   add_custom_command(
     OUTPUT ${loader}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${cache_dir}
     COMMAND Qt6::qmlcachegen --resource-name ${name} -o ${loader} ${resource_paths}
     DEPENDS Qt6::qmlcachegen
     COMMENT "Listing the compiled UI documents"
