@@ -197,30 +197,36 @@ Item {
         var i = Profiles.positionOf(profileItems, profileNo)
         return i < 0 ? "" : profileItems[i].name
     }
-    function switchProfile(position) {
+    // profileNo is the chosen item's own number (its store p<n+1>.bin), not
+    // its list position: after a delete in the middle of the list the two
+    // differ, and only the number keeps each item on its own store.
+    function switchProfile(number) {
         controlUIEnable(false)
-        profileNo = position
-        ui_View.setCurrentProfile(position)
-        ui_View.setGlobalData("keyboard/profileNo", position)
+        profileNo = number
+        ui_View.setCurrentProfile(number)
+        ui_View.setGlobalData("keyboard/profileNo", number)
         clearKeySelection()
         initPages(true, false, false)
         controlUIEnable(true)
     }
     function chooseProfile(position) {
-        if (position !== profileNo && position >= 0 && position < profileItems.length)
-            switchProfile(position)
+        if (position < 0 || position >= profileItems.length)
+            return
+        var number = profileItems[position].number
+        if (number !== profileNo)
+            switchProfile(number)
     }
     function importProfile() {
         var items = profileItems.slice()
-        var position = Profiles.positionOf(items, profileNo)
+        var number = profileNo
         if (items.length < Profiles.maxProfiles) {
-            items.push({ name: Profiles.freeName(items), number: Profiles.freeNumber(items) })
+            number = Profiles.freeNumber(items)
+            items.push({ name: Profiles.freeName(items), number: number })
             profileItems = items
-            position = items.length - 1
             writeProfiles()
         }
-        ui_View.loadProfile(position)
-        switchProfile(position)
+        ui_View.loadProfile(number)
+        switchProfile(number)
     }
     function exportProfile() { ui_View.saveProfile(profileNo) }
     function newProfile() {
@@ -242,7 +248,7 @@ Item {
         items.splice(position, 1)
         profileItems = items
         writeProfiles()
-        switchProfile(position - 1)
+        switchProfile(items[position - 1].number)
     }
     function renameProfile(name) {
         var position = Profiles.positionOf(profileItems, profileNo)

@@ -225,6 +225,40 @@ TestCase {
         compare(shell.profileNo, 1)
     }
 
+    // A delete in the middle leaves positions and numbers apart: every later
+    // step must still reach the chosen item's own store, also after a restart.
+    function test_deleteInTheMiddleKeepsEachProfileOnItsOwnStore() {
+        make(1, null, ["profile_00"])
+        shell.initUI()
+        shell.newProfile()
+        shell.newProfile()
+        shell.chooseProfile(1)
+        shell.deleteProfile()
+        compare(ui_View.nameList, ["profile_00", "profile_22"])
+        ui_View.calls = []
+        shell.chooseProfile(1)
+        compare(shell.profileNo, 2)
+        verify(ui_View.calls.indexOf("setCurrentProfile 2") >= 0)
+        verify(ui_View.calls.indexOf("setGlobalData keyboard/profileNo 2") >= 0)
+        compare(shell.currentProfileName(), "profile_2")
+        verify(shell.renameProfile("arena"))
+        compare(ui_View.nameList, ["profile_00", "arena2"])
+        shell.exportProfile()
+        compare(lastCall(), "saveProfile 2")
+
+        var globals = ui_View.globals, names = ui_View.nameList
+        cleanup()
+        make(1, globals, names)
+        shell.initUI()
+        compare(shell.profileNo, 2)
+        compare(shell.currentProfileName(), "arena")
+        verify(ui_View.calls.indexOf("setCurrentProfile 2") >= 0)
+        ui_View.calls = []
+        shell.deleteProfile()
+        compare(ui_View.calls[0], "updataNameList 2 profile_00 0")
+        compare(shell.profileNo, 0)
+    }
+
     function test_renameRefusesAUsedName() {
         make(1, null, ["profile_00", "x1"])
         shell.initUI()
