@@ -76,6 +76,17 @@ private slots:
         QCOMPARE(GetTransProgress(), 100u);
     }
 
+    void programWithVerifyTakesOddSizes()
+    {
+        QVERIFY(downloadReady());
+        auto data = pattern(101);
+
+        QCOMPARE(Program(0x3000, 101, data.data(), 0, 33, 0, 50, true, true), 0);
+
+        QCOMPARE(flashRange(0x3000, 101), bytes(data));
+        QCOMPARE(GetTransProgress(), 100u);
+    }
+
     void programOpensAndClosesFlashWriting_data()
     {
         QTest::addColumn<bool>("verify");
@@ -226,6 +237,9 @@ private slots:
         QTest::newRow("match with remainder") << 100 << 32 << -1 << 0 << 4;
         QTest::newRow("mismatch in third block") << 128 << 32 << 70 << int(BURNLET_VERIFY_FAILED) << 3;
         QTest::newRow("mismatch in remainder") << 100 << 32 << 99 << int(BURNLET_VERIFY_FAILED) << 4;
+        // The progress word counts whole 16-bit words, rounded down.
+        QTest::newRow("odd block size and length") << 101 << 33 << -1 << 0 << 4;
+        QTest::newRow("odd sizes, mismatch in the last byte") << 101 << 33 << 100 << int(BURNLET_VERIFY_FAILED) << 4;
     }
 
     void verifyComparesBlockByBlock()
