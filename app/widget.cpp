@@ -88,9 +88,7 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Widget::checkDevice()
 {
-    for (int i = 0; i < kDeviceLockTries && hid.deviceLock.load(); ++i)
-        QThread::msleep(kDeviceLockSleepMs);
-    hid.deviceLock = true;
+    hid.lockForDetection();
 
     hid.detectDevices();
     const quint8 state = hid.connectionState();
@@ -103,7 +101,7 @@ void Widget::checkDevice()
 
     view()->initUI();
     QCoreApplication::postEvent(this, new startupEvent);
-    hid.deviceLock = false;
+    hid.unlockAfterDetection();
 }
 
 void Widget::exitSYS()

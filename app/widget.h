@@ -22,8 +22,6 @@ class Widget : public QWidget, public MainWindowLink
 
 public:
     static constexpr int kDeviceTimerMs = 2048;
-    static constexpr int kDeviceLockTries = 250;
-    static constexpr int kDeviceLockSleepMs = 8;
 
     explicit Widget(QWidget *parent = nullptr);
     ~Widget() override;

@@ -4,6 +4,7 @@
 
 #include <QFuture>
 #include <QList>
+#include <QMutex>
 #include <QThread>
 #include <QVariant>
 
@@ -44,6 +45,15 @@ public:
     bool isReady() const { return hidReady; }
     void setReady() { hidReady = true; }
 
+    // Detection's side of deviceLock (Widget::checkDevice): asks the poll to
+    // give way, waits for it to let go, at most kDetectionLockTries sleeps of
+    // kDetectionLockSleepMs, then holds the lock whether or not it was
+    // freed. Returns whether it was freed in time.
+    static constexpr int kDetectionLockTries = 250;
+    static constexpr int kDetectionLockSleepMs = 8;
+    bool lockForDetection();
+    void unlockAfterDetection();
+
     // Flags shared with the vendor-report poll.
     std::atomic<bool> deviceLock{false};
     std::atomic<bool> pollRunning{true};
@@ -51,7 +61,9 @@ public:
 
     // Transport primitives used by the commands.
     HidDevice *openDevice(int did);
-    HidDevice *openPollDevice(int did);
+    // Opens the secondary interface that the last detection handed to the
+    // poll (entry 5's path2). Poll thread only.
+    HidDevice *openPollDevice();
     bool waitHidIdle();
     void settlePause();
     bool sendCommand(int did, int payloadLength, bool settle);
@@ -132,6 +144,10 @@ public slots:
 
 private:
     bool isKnown(int did) const { return did >= 0 && did < deviceList.size(); }
+    // The poll never touches the table: detection hands it a copy of the
+    // polled entry's path2, and a failed open empties only that copy.
+    void handOverPollPath();
+    bool takeLockForPoll();
     void closeHid();
     bool failTransfer();
     // Opens the device, scrambles the command report where the entry asks for
@@ -156,5 +172,10 @@ private:
     bool hidReady = true;
     std::unique_ptr<HidDevice> hidHandle;
     std::unique_ptr<HidDevice> pollHandle;
+    // Set while detection waits for deviceLock; the poll does not take the
+    // lock again until it is clear.
+    std::atomic<bool> detectionWaiting{false};
+    QMutex pollPathMutex;
+    QString pollPath;  // guarded by pollPathMutex
     QFuture<void> pollFuture;
 };

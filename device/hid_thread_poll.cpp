@@ -1,4 +1,5 @@
-// Hid_Thread: the vendor-report poll on a pool thread.
+// Hid_Thread: the vendor-report poll on a pool thread, and the lock it
+// shares with detection.
 #include "hid_thread.h"
 
 #include "platform/hid/hid_backend.h"
@@ -29,14 +30,54 @@ void Hid_Thread::stopPollingUSBVendorCmd()
     QThread::msleep(500);
 }
 
+bool Hid_Thread::takeLockForPoll()
+{
+    // Detection asking for the lock goes first: otherwise the loop would take
+    // it back the moment it let go, and detection's 8 ms probes would
+    // practically never find it free.
+    while (pollRunning) {
+        if (!detectionWaiting && !deviceLock.exchange(true))
+            return true;
+        QThread::msleep(kLockRetryMs);
+    }
+    return false;
+}
+
+void Hid_Thread::handOverPollPath()
+{
+    const QString path = isKnown(kPolledDevice) ? deviceList[kPolledDevice].path2 : QString();
+    QMutexLocker lock(&pollPathMutex);
+    pollPath = path;
+}
+
+HidDevice *Hid_Thread::openPollDevice()
+{
+    QString path;
+    {
+        QMutexLocker lock(&pollPathMutex);
+        path = pollPath;
+    }
+    if (path.isEmpty())
+        return nullptr;
+    pollHandle.reset();
+    pollHandle = HidSeam::backend().open(path.toLatin1());
+    if (!pollHandle) {
+        qCInfo(lcHid) << "vendor reports: cannot open" << path << "- not read until detection finds it again";
+        QMutexLocker lock(&pollPathMutex);
+        // A detection meanwhile may have handed over a path that works.
+        if (pollPath == path)
+            pollPath.clear();
+        return nullptr;
+    }
+    pollHandle->setNonBlocking(false);
+    return pollHandle.get();
+}
+
 void Hid_Thread::pollVendorReports()
 {
-    while (pollRunning) {
-        while (deviceLock.exchange(true))
-            QThread::msleep(kLockRetryMs);
-
+    while (takeLockForPoll()) {
         bool didRead = false;
-        if (HidDevice *device = openPollDevice(kPolledDevice)) {
+        if (HidDevice *device = openPollDevice()) {
             uchar report[kVendorReportLength + 1] = {};
             const int got = device->readTimeout(report, sizeof report, kVendorReportTimeoutMs);
             if (got == kVendorReportLength)
@@ -50,6 +91,26 @@ void Hid_Thread::pollVendorReports()
             QThread::msleep(kIdleCycleMs);
     }
 }
+
+bool Hid_Thread::lockForDetection()
+{
+    detectionWaiting = true;
+    bool freed = false;
+    for (int i = 0; i < kDetectionLockTries; ++i) {
+        if (!deviceLock.exchange(true)) {
+            freed = true;
+            break;
+        }
+        QThread::msleep(kDetectionLockSleepMs);
+    }
+    // A poll stuck past the bound: detection runs all the same (the paths
+    // it writes are not the poll's, which works from its own copy).
+    deviceLock = true;
+    detectionWaiting = false;
+    return freed;
+}
+
+void Hid_Thread::unlockAfterDetection() { deviceLock = false; }
 
 QVariant Hid_Thread::getSupportData() { return QVariant(int(supportData.load())); }
 

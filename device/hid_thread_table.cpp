@@ -45,6 +45,7 @@ void Hid_Thread::detectDevices()
                 entry.path2 = QString::fromLatin1(found.path);
         }
     }
+    handOverPollPath();
 }
 
 void Hid_Thread::setDevicePath(int did, const QString &path)
@@ -65,18 +66,4 @@ HidDevice *Hid_Thread::openDevice(int did)
     }
     hidHandle->setNonBlocking(false);
     return hidHandle.get();
-}
-
-HidDevice *Hid_Thread::openPollDevice(int did)
-{
-    if (!isKnown(did) || deviceList[did].path2.isEmpty())
-        return nullptr;
-    pollHandle.reset();
-    pollHandle = HidSeam::backend().open(deviceList[did].path2.toLatin1());
-    if (!pollHandle) {
-        deviceList[did].path2.clear();
-        return nullptr;
-    }
-    pollHandle->setNonBlocking(false);
-    return pollHandle.get();
 }

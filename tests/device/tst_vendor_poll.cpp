@@ -2,6 +2,7 @@
 #include "device/hid_thread.h"
 #include "device/virtual/virtual_backend.h"
 #include "device/virtual/virtual_environment.h"
+#include "support/log_capture.h"
 #include "support/test_workspace.h"
 #include "support/wire_trace.h"
 
@@ -53,6 +54,35 @@ private slots:
         QTRY_VERIFY(rig.vendor->records().size() >= 3);
         QTest::qWait(50);
         QCOMPARE(rig.device->getSupportData().toInt(), 7);
+    }
+
+    void detectionGetsTheLockWhileThePollReads()
+    {
+        PollRig rig;
+        rig.device->startPollingUSBVendorCmd();
+        // Detections land at different points of the poll's 400 ms read;
+        // each must find the lock freed before its bound runs out.
+        for (int i = 0; i < 5; ++i) {
+            QTest::qWait(40 + i * 90);
+            QVERIFY2(rig.device->lockForDetection(), qPrintable(QStringLiteral("detection %1").arg(i)));
+            rig.device->detectDevices();
+            rig.device->unlockAfterDetection();
+        }
+        QCOMPARE(rig.device->devices()[5].path2, QStringLiteral("virtual:5:2"));
+        rig.vendor->queueInputReport(QByteArray::fromHex("00050000"));
+        QTRY_COMPARE(rig.device->getSupportData().toInt(), 5);
+
+        // Unplugged, the interface fails to open and the poll stops reading
+        // it; detection finding it again hands the path back.
+        LogCapture log;
+        rig.hid->remove("virtual:5:2");
+        QTRY_COMPARE(log.count(QStringLiteral("vendor reports: cannot open")), 1);
+        rig.hid->add(rig.vendor);
+        QVERIFY(rig.device->lockForDetection());
+        rig.device->detectDevices();
+        rig.device->unlockAfterDetection();
+        rig.vendor->queueInputReport(QByteArray::fromHex("00060000"));
+        QTRY_COMPARE(rig.device->getSupportData().toInt(), 6);
     }
 
     void noSecondaryInterfaceNeverTouchesTheDevice()
