@@ -4,6 +4,7 @@ import "J2"
 import "keyboard"
 import "basic/strings.js" as Strings
 import "basic/profiles.js" as Profiles
+import "basic/nameLists.js" as NameLists
 import "basic/style.js" as Style
 
 // The root document of the window. The bridge calls its functions by name:
@@ -252,7 +253,7 @@ Item {
     }
     function renameProfile(name) {
         var position = Profiles.positionOf(profileItems, profileNo)
-        if (position < 0 || name === "" || Profiles.hasName(profileItems, name))
+        if (position < 0 || !NameLists.isUsableName(name) || Profiles.hasName(profileItems, name))
             return false
         var items = profileItems.slice()
         items[position] = { name: name, number: items[position].number }

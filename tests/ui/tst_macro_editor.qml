@@ -239,6 +239,12 @@ TestCase {
         renameTo(0, "")
         editor.endEditing()
         compare(editor.macroNames, ["first", "zz"])
+
+        // The name lists' end marker would drop the macro at the next start.
+        renameTo(1, "loadertravex")
+        editor.endEditing()
+        compare(editor.macroNames, ["first", "zz"])
+        compare(callsStartingWith("modifyMacroName").length, 2)
     }
 
     // ---- Recording ----

@@ -264,6 +264,7 @@ TestCase {
         shell.initUI()
         ui_View.calls = []
         verify(!shell.renameProfile("x"))
+        verify(!shell.renameProfile("loadertravex"))
         compare(ui_View.calls, [])
         compare(shell.profileItems[0].name, "profile_0")
         verify(shell.renameProfile("arena"))

@@ -37,7 +37,7 @@ function freeName(names, prefix) {
 // Whether macro `index` may take `name`: not empty, not its current name,
 // and used by no other macro.
 function canRename(names, index, name) {
-    if (index < 0 || index >= names.length || name === "" || name === names[index])
+    if (index < 0 || index >= names.length || !NameLists.isUsableName(name) || name === names[index])
         return false;
     for (var i = 0; i < names.length; ++i) {
         if (i !== index && names[i] === name)

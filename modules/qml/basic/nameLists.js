@@ -13,3 +13,9 @@ function namesOf(list) {
         names.pop();
     return names;
 }
+
+// A name a list can hold: not empty, and not the sentinel, which a restart
+// would read as the end of a one-name list and drop with its entry.
+function isUsableName(name) {
+    return name !== "" && name !== sentinel;
+}
