@@ -1,5 +1,6 @@
 // The device table: parsing, defaults, and the table shipped with the program.
 #include "device/device_table.h"
+#include "support/log_capture.h"
 #include "support/test_workspace.h"
 
 #include <QFile>
@@ -98,6 +99,35 @@ private slots:
         QCOMPARE(entry.reportLength, 32);
         QCOMPARE(entry.isEncode, false);
         QCOMPARE(entry.sCode, QStringLiteral("418273"));
+    }
+
+    void hostileValuesAreLimitedAndLoggedOnce()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("table.ini"));
+        {
+            QSettings table(file, QSettings::IniFormat);
+            table.setValue(QStringLiteral("common/deviceCount"), 1000000);
+            for (const char *entry : {"0", "1", "2"}) {
+                table.setValue(QLatin1String(entry) + QStringLiteral("/vid"), QStringLiteral("fff0"));
+                table.setValue(QLatin1String(entry) + QStringLiteral("/pid"), QStringLiteral("0101"));
+            }
+            table.setValue(QStringLiteral("0/reportLength"), QStringLiteral("2147483647"));
+            table.setValue(QStringLiteral("1/reportLength"), QStringLiteral("-3"));
+            table.setValue(QStringLiteral("2/vid"), QStringLiteral("1fff0"));  // not its low 16 bits
+            table.setValue(QStringLiteral("2/usage"), QStringLiteral("10001"));
+        }
+        LogCapture log;
+        const QList<DeviceInfo> entries = readDeviceTable(file);
+        QCOMPARE(entries.size(), 256);
+        QCOMPARE(entries[0].reportLength, 1024);
+        QCOMPARE(entries[1].reportLength, -3);  // kept: only blocks and reads need it
+        QCOMPARE(entries[2].vid, quint16(0));
+        QCOMPARE(entries[2].usage, quint16(0));
+        QCOMPARE(log.count(QStringLiteral("only the first 256")), 1);
+        QCOMPARE(log.count(QStringLiteral("limited to it - entries QList(0)")), 1);
+        QCOMPARE(log.count(QStringLiteral("plain commands only")), 1);
+        QCOMPARE(log.count(QStringLiteral("never looked for")), 1);  // one line for entries 2 to 255
     }
 
     void missingFileGivesEmptyTable()

@@ -149,6 +149,7 @@ private slots:
         QCOMPARE(parseHex16(" 0x0001 "), uint16_t(1));
         QCOMPARE(parseHex16("ffzz"), uint16_t(0));
         QCOMPARE(parseHex16(""), uint16_t(0));
+        QCOMPARE(parseHex16("1fff0"), uint16_t(0));  // not its low 16 bits
         std::istringstream noCount("[0]\nvid=fff0\n");
         QVERIFY(readDeviceTable(noCount).empty());
         std::istringstream badCount("[common]\ndeviceCount=many\n");

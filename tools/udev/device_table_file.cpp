@@ -78,7 +78,10 @@ uint16_t parseHex16(const std::string &text)
     for (char c : value)
         if (!std::isxdigit(static_cast<unsigned char>(c)))
             return 0;
-    return uint16_t(std::strtoul(value.c_str(), nullptr, 16));
+    // Wider than 16 bits counts as unparsable, as the program reads it: its
+    // low bits would name some other device.
+    const unsigned long number = std::strtoul(value.c_str(), nullptr, 16);
+    return number <= 0xffff ? uint16_t(number) : 0;
 }
 
 std::vector<TableEntry> readDeviceTable(std::istream &in)
