@@ -176,6 +176,39 @@ private slots:
             QCOMPARE(names[p].toString(), QString::fromUtf8(kKeyNameTable[p].name));
         }
     }
+
+    // The UI's conversions give what the program's give, for every code, every
+    // name, unknown ones and a language's replaced list: a name then turns
+    // into the same code in a key assignment as in a macro.
+    void uiConversionsAgreeWithTheProgram()
+    {
+        QQmlEngine engine;
+        QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/modules/qml/basic/KeyCodeString.qml")));
+        QScopedPointer<QObject> table(component.create());
+        QVERIFY2(table, qPrintable(component.errorString()));
+        auto uiCode = [&](const QString &name) {
+            QVariant code;
+            QMetaObject::invokeMethod(table.get(), "strTokeycode", Q_RETURN_ARG(QVariant, code), Q_ARG(QVariant, name));
+            return code.toInt();
+        };
+        auto uiName = [&](int usage) {
+            QVariant name;
+            QMetaObject::invokeMethod(table.get(), "keycodeTostr", Q_RETURN_ARG(QVariant, name), Q_ARG(QVariant, usage));
+            return name.toString();
+        };
+        QStringList names = keyNames();
+        for (int round = 0; round < 2; ++round) {
+            if (round == 1) {  // a language replaces the names, "," among them
+                names[0] = QStringLiteral("甲");
+                names[names.indexOf(QStringLiteral(","))] = QStringLiteral("逗");
+                table->setProperty("keyCodeStr", names);
+            }
+            for (int usage = -1; usage <= 0x100; ++usage)
+                QCOMPARE(uiName(usage), keyNameOf(usage, names));
+            for (const QString &name : names + QStringList{"", "NoSuchKey", "a", "A", ",", ";", "逗"})
+                QCOMPARE(uiCode(name), usageOfName(name, names));
+        }
+    }
 };
 
 QTEST_MAIN(TestKeyNames)

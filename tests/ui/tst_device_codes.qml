@@ -27,7 +27,7 @@ TestCase {
             { tag: "empty default", kind: 0, data: "", code: [0, 0, 0, 0] },
             { tag: "empty keyboard", kind: 2, data: "", code: [0, 0, 0, 0] },
             { tag: "default kind with a name", kind: 0, data: "Esc", code: [0x29, 0, 0, 0] },
-            { tag: "name unknown to the table", kind: 2, data: "Fn", code: [0, 0, 0, 0] },
+            { tag: "name unknown to the table", kind: 2, data: "Fn", code: [0x33, 0, 0, 0] },
             { tag: "ISO key", kind: 2, data: "|\\", code: [0x64, 0, 0, 0] },
             { tag: "keypad and arrows", kind: 2, data: "KP7+▲", code: [0x5F, 0x52, 0, 0] },
         ]

@@ -112,7 +112,9 @@ Item {
     // ---- Names ----
 
     function keyName(code) {
-        return shell ? shell.keyCodeString.keycodeTostr(code) : ""
+        if (!shell || !shell.keyCodeString.hasName(code))
+            return ""
+        return shell.keyCodeString.keycodeTostr(code)
     }
     // The key names when a language replaced the built-in ones, else none.
     function replacedKeyNames() {

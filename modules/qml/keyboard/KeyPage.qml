@@ -109,9 +109,9 @@ Item {
     function keyReported(isDown, usbCode) {
         if (!isDown || !visible || panel !== Assignment.panelKeys || armed === "")
             return
-        var name = shell.keyCodeString.keycodeTostr(usbCode)
-        if (name === "")
+        if (!shell.keyCodeString.hasName(usbCode))
             return
+        var name = shell.keyCodeString.keycodeTostr(usbCode)
         if (armed === "single")
             singleText = name
         else
