@@ -153,6 +153,13 @@ private:
     // Opens the device, scrambles the command report where the entry asks for
     // it and sends it: the start of both primitives. Null on failure.
     HidDevice *sendCommandReport(int did);
+    // The entry whose interface `did` names: its report length and
+    // scrambling are the ones that interface understands. Detection points
+    // index 0 at whichever edition answered. `did` must be in the table.
+    const DeviceInfo &interfaceEntry(int did) const { return deviceList[did == 0 ? indexZeroEntry : did]; }
+    // True (and logged) when a transfer of `length` data bytes needs a
+    // report length the entry does not have.
+    bool refusesDataPhase(int did, int length) const;
 
     static constexpr int kHeadsetDevice = 3;
     static constexpr int kHeadsetReportLength = 16;
@@ -169,6 +176,7 @@ private:
     MainWindowLink *m_window = nullptr;
     quint8 connectState = 0;
     int currentDevice = 0;
+    int indexZeroEntry = 0;  // the entry whose interface index 0's path names
     bool hidReady = true;
     std::unique_ptr<HidDevice> hidHandle;
     std::unique_ptr<HidDevice> pollHandle;

@@ -38,7 +38,8 @@ bool Hid_Thread::chkDeviceIsEnCode(int index)
     const uchar r4 = uchar(random.generate());
 
     if (isKnown(index)) {
-        const QByteArray code = deviceList[index].sCode.toLatin1();
+        // For index 0 the code of the edition detection found there.
+        const QByteArray code = interfaceEntry(index).sCode.toLatin1();
         if (code.size() == 6)
             std::copy_n(reinterpret_cast<const quint8 *>(code.constData()), 6, SecrecyCode + 1);
     }

@@ -31,12 +31,16 @@ void Hid_Thread::detectDevices()
     HidBackend &hid = HidSeam::backend();
     for (int i = 0; i < deviceList.size(); ++i) {
         DeviceInfo &entry = deviceList[i];
+        if (!entry.isIdentified())
+            continue;  // refused (and logged) when the table was read
         const QList<HidInterfaceInfo> interfaces = hid.enumerate(entry.vid, entry.pid);
         for (const HidInterfaceInfo &found : interfaces) {
             if (found.usagePage == entry.usagePage && found.usage == entry.usage) {
                 // Every keyboard command addresses entry 0, whichever
-                // edition answered: the last match wins.
+                // edition answered (the last match wins), and goes out as
+                // that edition's entry says (report length, scrambling).
                 deviceList[0].path = QString::fromLatin1(found.path);
+                indexZeroEntry = i;
                 if (i < kStateBits)
                     connectState |= quint8(1u << i);
             }
@@ -50,8 +54,11 @@ void Hid_Thread::detectDevices()
 
 void Hid_Thread::setDevicePath(int did, const QString &path)
 {
-    if (isKnown(did))
-        deviceList[did].path = path;
+    if (!isKnown(did))
+        return;
+    deviceList[did].path = path;
+    if (did == 0)
+        indexZeroEntry = 0;
 }
 
 HidDevice *Hid_Thread::openDevice(int did)

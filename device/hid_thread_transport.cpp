@@ -45,15 +45,20 @@ bool Hid_Thread::failTransfer()
     return false;
 }
 
+bool Hid_Thread::refusesDataPhase(int did, int length) const
+{
+    if (length <= 0 || !isKnown(did) || interfaceEntry(did).hasDataPhase())
+        return false;
+    qCWarning(lcHid) << "device" << did << "has no usable report length:" << interfaceEntry(did).reportLength
+                     << "- a data block or read of" << length << "bytes is refused";
+    return true;
+}
+
 HidDevice *Hid_Thread::sendCommandReport(int did)
 {
     if (!openDevice(did))
         return nullptr;
-    if (deviceList[did].reportLength < 1) {
-        qCWarning(lcHid) << "device" << did << "has no usable report length:" << deviceList[did].reportLength;
-        return nullptr;
-    }
-    if (deviceList[did].isEncode)
+    if (interfaceEntry(did).isEncode)
         USBDataEncryption(cmdReport + 1, SecrecyCode);
     HidDevice *device = openDevice(did);
     if (!device || device->sendFeatureReport(cmdReport, kCommandReportLength) < 0)
@@ -64,6 +69,8 @@ HidDevice *Hid_Thread::sendCommandReport(int did)
 bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
 {
     QCoreApplication::processEvents();
+    if (refusesDataPhase(did, payloadLength))
+        return failTransfer();
     HidDevice *device = sendCommandReport(did);
     if (!device)
         return failTransfer();
@@ -71,7 +78,7 @@ bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
         settlePause();
 
     if (payloadLength > 0) {
-        const int reportLength = deviceList[did].reportLength;
+        const int reportLength = interfaceEntry(did).reportLength;
         const int chunk = payloadLength >= reportLength ? reportLength : payloadLength;
         QVector<uchar> buffer(reportLength + 1, 0);
         for (int offset = 0; offset < payloadLength; offset += chunk) {
@@ -95,10 +102,12 @@ bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
 
 bool Hid_Thread::exchangeCommand(int did, int readLength)
 {
+    if (refusesDataPhase(did, readLength))
+        return failTransfer();
     HidDevice *device = sendCommandReport(did);
     if (!device)
         return failTransfer();
-    const DeviceInfo &entry = deviceList[did];
+    const DeviceInfo &entry = interfaceEntry(did);
     device = openDevice(did);
     if (!device || device->getFeatureReport(ackReport, kCommandReportLength) < 0)
         return failTransfer();

@@ -89,6 +89,32 @@ private slots:
         QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({9, 8, 7, 6}));
     }
 
+    void scramblingEditionUnderIndexZeroUnderstandsItsCommands()
+    {
+        // The shipped table: dusken is entry 4 and scrambles its reports.
+        TestWorkspace workspace;
+        HidSeam::install(nullptr);
+        qputenv("GEARCONSOLE_VIRTUAL_DEVICES", "4");
+        struct Reset { ~Reset() { qunsetenv("GEARCONSOLE_VIRTUAL_DEVICES"); } } reset;
+        Hid_Thread device;
+        device.detectDevices();
+        QCOMPARE(int(device.connectionState()), 16);
+
+        QByteArray matrix = pattern(512, 8);
+        device.hidSetRGBLedEffect(0, 3, 0, 200, 2, 1);
+        device.hidSetKeyMatrix(0, bytesOf(matrix));
+        std::shared_ptr<VirtualDevice> dusken;
+        for (const auto &live : VirtualHidBackend::liveDevices())
+            if (live->identity().path == "virtual:4")
+                dusken = live;
+        QVERIFY(dusken);
+        auto &keyboard = dynamic_cast<KeyboardModel &>(dusken->model());
+        QCOMPARE(keyboard.ignoredReports(), 0);
+        QCOMPARE(int(keyboard.effect().mode), 3);
+        QCOMPARE(int(keyboard.effect().brightness), 200);
+        QCOMPARE(keyboard.keyMatrix(), matrix);
+    }
+
     void mouseProfilesRoundTrip_data()
     {
         QTest::addColumn<int>("reportLength");

@@ -2,7 +2,9 @@
 // are set, and where keyboard commands then go.
 #include "device/hid_thread.h"
 #include "device/virtual/virtual_backend.h"
+#include "support/log_capture.h"
 #include "support/test_workspace.h"
+#include "support/wire_trace.h"
 
 #include <QtTest>
 
@@ -129,6 +131,57 @@ private slots:
         QCOMPARE(int(device.connectionState()), 2);
         QCOMPARE(device.devices()[1].path2, QStringLiteral("acc:vendor"));
         QVERIFY(device.devices()[0].path2.isEmpty());
+    }
+
+    void entriesWithoutIdsAreNeverLookedFor()
+    {
+        // hidapi takes id 0 as "any": such an entry would match every
+        // interface of that usage on the system.
+        TestWorkspace workspace;
+        workspace.writeDeviceTable({tableEntry("0", "0", "ff00", "0001"), tableEntry("1fff0", "0001", "ff00", "0001")});
+        WireTrace trace(workspace.path());
+        VirtualHidBackend &hid = installVirtualBackend();
+        addInterface(hid, "any:zero", 0, 0, 0xff00, 0x0001);
+        addInterface(hid, "any:low-bits", 0xfff0, 0x0001, 0xff00, 0x0001);
+
+        LogCapture log;
+        Hid_Thread device;
+        device.detectDevices();
+        device.detectDevices();
+        QCOMPARE(int(device.connectionState()), 0);
+        QVERIFY(device.devices()[0].path.isEmpty());
+        QVERIFY(trace.read(QStringLiteral("ENUM")).isEmpty());
+        QCOMPARE(log.count(QStringLiteral("never looked for - entries QList(0, 1)")), 1);
+    }
+
+    void editionFoundAsIndexZeroIsSentItsOwnWay()
+    {
+        // Index 0 names the interface of entry 1: its report length, its
+        // scrambling and its code apply, not those of entry 0.
+        TestWorkspace workspace;
+        QMap<QString, QString> scrambled = tableEntry("6666", "0002", "ff00", "0001", 32, true);
+        scrambled.insert(QStringLiteral("sCode"), QStringLiteral("735162"));
+        workspace.writeDeviceTable({tableEntry("6666", "0001", "ff00", "0001", 64), scrambled});
+        VirtualHidBackend &hid = installVirtualBackend();
+        auto keyboard = hid.add(std::make_shared<VirtualDevice>(VirtualDevice::Identity{"edition:2", 0x6666, 2, 0xff00, 1},
+                                                                std::make_unique<EchoModel>(), true));
+        keyboard->setSecrecyCode("735162");
+        std::fill_n(Hid_Thread::SecrecyCode, 8, 0);
+
+        Hid_Thread device;
+        device.detectDevices();
+        QCOMPARE(int(device.connectionState()), 2);
+        QVERIFY(device.chkDeviceIsEnCode(0));
+        QByteArray keys(64, '\x4b');
+        device.hidARM_03H_SetKeyMatrix(0, reinterpret_cast<uchar *>(keys.data()));
+        auto &model = static_cast<EchoModel &>(keyboard->model());
+        QCOMPARE(model.lastCommand().toHex(' '), QByteArray("00 03 00 00 01 00 00 00 fb"));
+        QCOMPARE(model.receivedData(), keys);
+        QList<int> outputSizes;
+        for (const VirtualDevice::Record &record : keyboard->records())
+            if (record.direction == VirtualDevice::Direction::Output)
+                outputSizes << int(record.wire.size());
+        QCOMPARE(outputSizes, QList<int>({33, 33}));
     }
 
     void environmentListMakesVirtualDevices()

@@ -139,12 +139,35 @@ private slots:
         QCOMPARE(chunks.size(), 6);
         QCOMPARE(chunks.last().bytes, QByteArray(1, '\0') + QByteArray(12, '\x5a') + QByteArray(88, '\0'));
 
+        // Without a report length blocks and reads are refused before
+        // anything is sent; plain commands still go out.
         Rig broken(tableEntry("1234", "0004", "ff00", "0001", 0));
         QVERIFY(broken.device->waitHidIdle());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no usable report length"));
         QVERIFY(!broken.device->sendCommand(0, 512, false));
         QVERIFY(broken.device->isReady());
         QVERIFY(broken.reports(QStringLiteral("FEATURE_OUT")).isEmpty());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no usable report length"));
+        QVERIFY(!broken.device->exchangeCommand(0, 128));
+        QVERIFY(broken.reports(QStringLiteral("FEATURE_OUT")).isEmpty());
+        QVERIFY(broken.device->sendCommand(0, 0, false));
+        QVERIFY(broken.device->exchangeCommand(0, 0));
+        QCOMPARE(broken.reports(QStringLiteral("FEATURE_OUT")).size(), 2);
+    }
+
+    void hugeReportLengthIsLimitedToWhatADeviceCanHave()
+    {
+        Rig rig(tableEntry("1234", "0005", "ff00", "0001", 2147483647));
+        QByteArray profile(128, '\x3c');
+        rig.device->hid560_0CH_setProfile(0, reinterpret_cast<uchar *>(profile.data()), 1);
+        const QList<TraceLine> chunks = rig.reports(QStringLiteral("OUTPUT"));
+        QCOMPARE(chunks.size(), 1);
+        QCOMPARE(chunks[0].bytes, QByteArray(1, '\0') + profile + QByteArray(1024 - 128, '\0'));
+
+        rig.keyboard->queueInputReport(profile);
+        QByteArray readBack(128, '\0');
+        rig.device->hid560_8CH_readProfile(reinterpret_cast<uchar *>(readBack.data()), 1);
+        QCOMPARE(readBack, profile);
     }
 
     void exchangeOf128At64ReadsTwoInputReports()
