@@ -160,6 +160,7 @@ private:
     // True (and logged) when a transfer of `length` data bytes needs a
     // report length the entry does not have.
     bool refusesDataPhase(int did, int length) const;
+    void processEventsKeepingReport(int payloadLength);
 
     static constexpr int kHeadsetDevice = 3;
     static constexpr int kHeadsetReportLength = 16;

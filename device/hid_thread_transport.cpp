@@ -54,6 +54,20 @@ bool Hid_Thread::refusesDataPhase(int did, int length) const
     return true;
 }
 
+void Hid_Thread::processEventsKeepingReport(int payloadLength)
+{
+    // A queued call run here may send a command of its own (the ready flag
+    // is free between the repeats of a repeated report, and a headset report
+    // never takes it): the report and block this command was given go back
+    // in place afterwards.
+    uchar report[sizeof cmdReport];
+    std::copy_n(cmdReport, sizeof cmdReport, report);
+    const QByteArray block(reinterpret_cast<const char *>(payload), qBound(0, payloadLength, int(sizeof payload)));
+    QCoreApplication::processEvents();
+    std::copy_n(report, sizeof report, cmdReport);
+    std::copy(block.cbegin(), block.cend(), payload);
+}
+
 HidDevice *Hid_Thread::sendCommandReport(int did)
 {
     if (!openDevice(did))
@@ -68,7 +82,7 @@ HidDevice *Hid_Thread::sendCommandReport(int did)
 
 bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
 {
-    QCoreApplication::processEvents();
+    processEventsKeepingReport(payloadLength);
     if (refusesDataPhase(did, payloadLength))
         return failTransfer();
     HidDevice *device = sendCommandReport(did);

@@ -22,12 +22,20 @@ struct GunSetting : MainWindowLink
     bool isGun() const override { return gun; }
 };
 
-// Answers every command report with a fixed answer report.
+// Answers every command report with a fixed answer report, and tells the
+// test of each command report it receives.
 class ScriptedModel : public EchoModel
 {
 public:
     QByteArray answer = QByteArray(9, '\0');
+    std::function<void(const QByteArray &)> onCommand;
     QByteArray answerReport() override { return answer; }
+    void commandReport(const QByteArray &report) override
+    {
+        EchoModel::commandReport(report);
+        if (onCommand)
+            onCommand(report);
+    }
 };
 
 // Six table entries like the shipped ones; every entry is pointed at one
@@ -233,6 +241,21 @@ private slots:
         rate.hid_thread->hid560_03H_SetReportRate(1, 2);
         QCOMPARE(rate.wire(QStringLiteral("FEATURE_OUT")).size(), reports.size());
         QCOMPARE(rate.wire(QStringLiteral("FEATURE_OUT")).first(), QStringLiteral("00 03 01 02 00 00 00 00 f9"));
+    }
+
+    void callQueuedBetweenRepeatsLeavesTheRepeatedReportIntact()
+    {
+        CommandRig rig;
+        Hid_Thread *hid = rig.hid_thread.get();
+        rig.model->onCommand = [hid](const QByteArray &report) {
+            if (report.toHex(' ').startsWith("00 04 01"))  // after the first repeat
+                QMetaObject::invokeMethod(hid, [hid] { hid->hid560_02H_SetCurrentProfile(0, 3); }, Qt::QueuedConnection);
+        };
+        rig.hid_thread->hid560_04H_SetCurrentDPI(1, 3);
+        QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")),
+                 QStringList({"00 04 01 03 00 00 00 00 f7", "00 02 03 00 00 00 00 00 fa", "00 04 02 03 00 00 00 00 f6",
+                              "00 04 03 03 00 00 00 00 f5", "00 04 04 03 00 00 00 00 f4"}));
+        QVERIFY(rig.hid_thread->isReady());
     }
 
     void readingCommandsCopyTheAnswer()
