@@ -43,19 +43,27 @@ bool CopyDataChannel::listen(const QString &name)
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             auto buffer = std::make_shared<QByteArray>();
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
-                *buffer += socket->readAll();
-                bool malformed = false;
-                for (const CopyDataMessage &message : decode(*buffer, &malformed))
-                    emit messageReceived(message);
-                if (malformed) {
-                    qCWarning(lcPlatform) << "message channel: malformed message dropped";
-                    socket->abort();
-                }
-            });
+            // The socket is the context: once it is gone, nothing reads through it.
+            connect(socket, &QLocalSocket::readyRead, socket, [this, socket, buffer] { readFrom(socket, *buffer); });
         }
     });
     return true;
+}
+
+void CopyDataChannel::readFrom(QLocalSocket *socket, QByteArray &buffer)
+{
+    buffer += socket->readAll();
+    bool malformed = false;
+    const QList<CopyDataMessage> messages = decode(buffer, &malformed);
+    if (malformed) {
+        qCWarning(lcPlatform) << "message channel: malformed message dropped";
+        socket->abort();
+    }
+    // A receiver may open a modal box, whose event loop can see this socket
+    // disconnect and delete it: messages go out from the event loop, never
+    // from inside the socket's signal.
+    for (const CopyDataMessage &message : messages)
+        QMetaObject::invokeMethod(this, [this, message] { emit messageReceived(message); }, Qt::QueuedConnection);
 }
 
 QByteArray CopyDataChannel::encode(quint32 dwData, const QByteArray &bytes, quint32 declaredCount)

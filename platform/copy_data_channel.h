@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 // A message another process hands to the program: a data word and a block
 // of bytes, the Linux counterpart of a copy-data window message.
@@ -24,6 +25,8 @@ QString warningTextOf(const CopyDataMessage &message);
 //   4 bytes data word, 4 bytes byte count n, then n bytes (a warning text
 //   is UTF-8 followed by one zero byte, which the count does not include).
 // A connection may carry several messages; anything malformed is dropped.
+// messageReceived is emitted from the event loop after the bytes were read,
+// so a receiver may run a modal box while the sender disconnects.
 class CopyDataChannel : public QObject
 {
     Q_OBJECT
@@ -43,5 +46,7 @@ signals:
     void messageReceived(const CopyDataMessage &message);
 
 private:
+    void readFrom(QLocalSocket *socket, QByteArray &buffer);
+
     QLocalServer *m_server = nullptr;
 };

@@ -10,10 +10,16 @@
 #include "support/test_workspace.h"
 
 #include <QLocalSocket>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <linux/input-event-codes.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -261,6 +267,63 @@ private slots:
         }
     }
 
+    // The real box stays open while the sender goes away (and, in one row, a bad
+    // header ends the connection): closing it afterwards must not touch the
+    // connection that carried the message, and the next message still shows.
+    void warningBoxOutlivesItsSender_data()
+    {
+        QTest::addColumn<bool>("badHeaderFollows");
+        QTest::newRow("sender leaves at once") << false;
+        QTest::newRow("bad header follows") << true;
+    }
+    void warningBoxOutlivesItsSender()
+    {
+        QFETCH(bool, badHeaderFollows);
+        TestWorkspace workspace;
+        chooseSceneGraphBackend();
+        Widget window;
+        window.setWindowTitle(QStringLiteral("VORTAN KELD SOFTWARE"));
+        CopyDataChannel channel;  // wired as the capture unit wires it
+        QObject::connect(&channel, &CopyDataChannel::messageReceived, &window,
+                         [&](const CopyDataMessage &message) { Widget::messageCaptured(message, &window); });
+        const QString name = QStringLiteral("gearconsole-test-box-%1-%2").arg(QCoreApplication::applicationPid()).arg(badHeaderFollows);
+        QVERIFY(channel.listen(name));
+
+        // Each box is closed once the channel's side of every connection has ended.
+        QStringList shown;
+        QDeadlineTimer giveUp;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return giveUp.setRemainingTime(5000);
+            const auto sockets = channel.findChildren<QLocalSocket *>();
+            const bool senderGone = std::all_of(sockets.begin(), sockets.end(),
+                                                [](QLocalSocket *s) { return s->state() == QLocalSocket::UnconnectedState; });
+            if (!senderGone && !giveUp.hasExpired())
+                return;
+            shown << box->windowTitle() + QLatin1Char('|') + box->text() + (senderGone ? "" : " (connection still open)");
+            box->button(QMessageBox::Ok)->click();
+        });
+        closer.start(10);
+
+        auto send = [&](const QByteArray &text, bool badHeader) {
+            QLocalSocket sender;
+            sender.connectToServer(name);
+            QVERIFY(sender.waitForConnected(2000));
+            sender.write(CopyDataChannel::encode(9487, text + '\0', quint32(text.size())));
+            if (badHeader)
+                sender.write(CopyDataChannel::encode(9487, {}, CopyDataChannel::kMaxBytes + 1));
+            QVERIFY(sender.waitForBytesWritten(2000));
+            sender.disconnectFromServer();
+        };
+        send("Update failed", badHeaderFollows);
+        QTRY_COMPARE_WITH_TIMEOUT(shown, QStringList{"VORTAN KELD SOFTWARE|Update failed"}, 10000);
+        send("Update done", false);
+        QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 2, 10000);
+        QCOMPARE(shown.last(), QStringLiteral("VORTAN KELD SOFTWARE|Update done"));
+    }
+
     void warningArrivesThroughTheChannel()
     {
         TestWorkspace workspace;
@@ -268,7 +331,10 @@ private slots:
         Widget window;
         window.setWindowTitle(QStringLiteral("VORTAN KELD SOFTWARE"));
         QStringList shown;
-        Widget::showWarning = [&](const QString &title, const QString &text) { shown << title + QLatin1Char('|') + text; };
+        const auto realBox = std::exchange(Widget::showWarning, [&](const QString &title, const QString &text) {
+            shown << title + QLatin1Char('|') + text;
+        });
+        const auto restore = qScopeGuard([&] { Widget::showWarning = realBox; });
         const QString channel = QStringLiteral("gearconsole-test-messages-%1").arg(QCoreApplication::applicationPid());
         capture->setMessageCallback(&Widget::messageCaptured, qApp, &window, channel);
 
