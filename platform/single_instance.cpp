@@ -5,15 +5,22 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QPointer>
+#include <QLockFile>
+#include <QThread>
 
 #include <unistd.h>
 
 namespace {
 constexpr int kConnectTimeoutMs = 200;
-}
+constexpr int kConnectRetryMs = 20;
+
+// Beside the socket, which the local server puts in the temporary folder.
+QString lockFilePath(const QString &id) { return QDir::tempPath() + QLatin1Char('/') + id + QStringLiteral(".lock"); }
+} // namespace
 
 QString SingleInstance::defaultId(const QString &programPath)
 {
@@ -26,35 +33,62 @@ SingleInstance::SingleInstance(const QString &id, QObject *parent)
 {
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // Closing removes the socket file by name: done while the lock is still
+    // held, so that it never removes the socket of an instance started since.
+    delete m_server;
+    m_server = nullptr;
+}
 
 bool SingleInstance::isRunning()
 {
     if (m_server)
         return false;
-    QLocalSocket probe;
-    probe.connectToServer(m_id);
-    if (probe.waitForConnected(kConnectTimeoutMs))
-        return true;
+    // Probing the socket and then taking it were two steps, which two starts
+    // at the same moment could both pass. The lock is taken in one step; a
+    // lock whose holder died is stale and taken over (never by age alone).
+    m_lock = std::make_unique<QLockFile>(lockFilePath(m_id));
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        const bool heldByAnother = m_lock->error() == QLockFile::LockFailedError;
+        m_lock.reset();
+        if (heldByAnother)
+            return true;
+        qCWarning(lcPlatform) << "single instance: cannot create" << lockFilePath(m_id) << "- going by the socket alone";
+        if (connectedBySocketAlone())
+            return true;
+    }
 
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_id)) {
-        // A socket left behind by an instance that died: nobody answered it.
-        QLocalServer::removeServer(m_id);
-        if (!m_server->listen(m_id))
-            qCWarning(lcPlatform) << "single instance: cannot listen on" << m_id << m_server->errorString();
-    }
+    // With the lock held, a socket already there was left by an instance that died.
+    QLocalServer::removeServer(m_id);
+    if (!m_server->listen(m_id))
+        qCWarning(lcPlatform) << "single instance: cannot listen on" << m_id << m_server->errorString();
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
     return false;
 }
 
+bool SingleInstance::connectedBySocketAlone()
+{
+    QLocalSocket probe;
+    probe.connectToServer(m_id);
+    return probe.waitForConnected(kConnectTimeoutMs);
+}
+
 bool SingleInstance::sendMessage(const QString &message, int timeoutMs)
 {
+    const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
-    socket.connectToServer(m_id);
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
+    for (;;) {
+        socket.connectToServer(m_id);
+        if (socket.waitForConnected(int(deadline.remainingTime())))
+            break;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(kConnectRetryMs);
+    }
     QDataStream out(&socket);
     out << message;
     if (!socket.waitForBytesWritten(timeoutMs))

@@ -2,12 +2,16 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+#include <memory>
 
-// One running instance per user and installation. The first instance
-// listens on a local socket; a later one finds it, hands over one message
-// and leaves. The name is derived from the program's path and the user, so
-// that two installations do not wake each other.
+class QLocalServer;
+class QLockFile;
+
+// One running instance per user and installation. The instance that holds
+// a lock file beside the local socket is the running one and listens on the
+// socket; a later start cannot take the lock, hands over one message and
+// leaves. The name is derived from the program's path and the user, so that
+// two installations do not wake each other.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -23,7 +27,8 @@ public:
     // True when another instance holds the name; otherwise this one takes it.
     bool isRunning();
     // Sends a message to the running instance; false when it did not go out
-    // within the time-out.
+    // within the time-out (an instance that took the lock a moment ago may
+    // not listen yet: connecting is retried until then).
     bool sendMessage(const QString &message, int timeoutMs);
 
 signals:
@@ -31,7 +36,9 @@ signals:
 
 private:
     void acceptConnection();
+    bool connectedBySocketAlone();
 
     QString m_id;
+    std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
 };

@@ -1,0 +1,5 @@
+add_executable(single_instance_probe ${CMAKE_CURRENT_LIST_DIR}/single_instance_probe.cpp)
+target_link_libraries(single_instance_probe PRIVATE gearconsole_core)
+gearconsole_test(tst_single_instance ${CMAKE_CURRENT_LIST_DIR}/tst_single_instance.cpp)
+add_dependencies(tst_single_instance single_instance_probe)
+target_compile_definitions(tst_single_instance PRIVATE SINGLE_INSTANCE_PROBE="$<TARGET_FILE:single_instance_probe>")
