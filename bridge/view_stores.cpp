@@ -7,7 +7,20 @@
 
 namespace {
 constexpr int kDefaultSensitivity = 4;
+
+// A stored list reads back as a list (the INI reader gives "a, b" as a string
+// list); any other value is no list. QVariant::toList would split a string
+// into its characters, so that "2A" passed for a (kind, data) pair.
+QVariantList storedList(const QVariant &value, const QString &key)
+{
+    const int type = value.metaType().id();
+    if (type == QMetaType::QVariantList || type == QMetaType::QStringList)
+        return value.toList();
+    if (value.isValid())
+        qCWarning(lcBridge) << key << "holds no list - read as an empty list";
+    return {};
 }
+} // namespace
 
 QVariant myQQuickView::getData(QVariant key, bool isRecovery)
 {
@@ -15,7 +28,10 @@ QVariant myQQuickView::getData(QVariant key, bool isRecovery)
     return store->value(key.toString());
 }
 
-QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery) { return getData(key, isRecovery).toList(); }
+QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
+{
+    return storedList(getData(key, isRecovery), key.toString());
+}
 
 void myQQuickView::setData(QVariant key, QVariant data) { currentProfileStore()->setValue(key.toString(), data); }
 
@@ -50,5 +66,6 @@ void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
 QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
 {
     QSettings *store = isRecovery ? defaultsStore : currentProfileStore();
-    return store->value(QStringLiteral("mouseKeyMatrix/") + index.toString(), 0).toList();
+    const QString key = QStringLiteral("mouseKeyMatrix/") + index.toString();
+    return storedList(store->value(key), key);
 }

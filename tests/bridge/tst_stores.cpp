@@ -2,6 +2,7 @@
 #include "bridge/file_dialogs.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
+#include "support/log_capture.h"
 #include "support/test_workspace.h"
 
 #include <QFile>
@@ -102,6 +103,24 @@ private slots:
         QCOMPARE(rig.view->getXYSensitive(0).toInt(), 9);
         QVERIFY(rig.view->mouseGetKeydefine(3, false).isEmpty());
         QCOMPARE(rig.view->getData(QStringLiteral("XYSensitive/1"), true).toInt(), 6);
+    }
+
+    // A plain value is no list: it reads as an empty list, with one log line,
+    // never as its characters.
+    void plainValuesAreNoLists()
+    {
+        StoreRig rig;
+        rig.view->setData(QStringLiteral("keyboardKeyMatrix/7"), QStringLiteral("hello"));
+        rig.view->setData(QStringLiteral("keyboardKeyMatrix/8"), QStringLiteral("2A"));
+        rig.view->setData(QStringLiteral("mouseKeyMatrix/2"), QStringLiteral("15"));
+        rig.view->setDataList(QStringLiteral("mouseKeyMatrix/3"), {1, 5});
+        LogCapture log;
+        QVERIFY(rig.view->getDataList(QStringLiteral("keyboardKeyMatrix/7"), false).isEmpty());
+        QVERIFY(rig.view->getDataList(QStringLiteral("keyboardKeyMatrix/8"), false).isEmpty());
+        QVERIFY(rig.view->mouseGetKeydefine(2, false).isEmpty());
+        QCOMPARE(rig.view->mouseGetKeydefine(3, false), (QVariantList{"1", "5"}));
+        QCOMPARE(rig.view->getDataList(QStringLiteral("keyboardKeyMatrix/5"), true), (QVariantList{"2", "Esc"}));
+        QCOMPARE(log.count(QStringLiteral("holds no list")), 3);
     }
 
     void profileSwitchesTheStore()
@@ -217,7 +236,7 @@ private slots:
         rig.view->setCurrentProfile(1);
         rig.view->setData(QStringLiteral("profile/unsaved"), 5);
         rig.dialogs->answer = rig.workspace.path() + QStringLiteral("/no-such-file.pf");
-        QVERIFY(rig.view->loadProfile(1));  // a file was chosen
+        QVERIFY(!rig.view->loadProfile(1));  // chosen, but nothing was imported
         QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 2);
         QCOMPARE(rig.view->getData(QStringLiteral("profile/unsaved"), false).toInt(), 5);
         QSettings onDisk(profileFile(2), QSettings::IniFormat);
