@@ -4,6 +4,7 @@
 #include "device/hid_thread.h"
 #include "device/virtual/virtual_backend.h"
 #include "device/virtual/virtual_environment.h"
+#include "keys/key_matrix.h"
 #include "platform/desktop_opener.h"
 #include "platform/pointer_settings.h"
 #include "support/log_capture.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QSettings>
 #include <QtTest>
 
@@ -87,6 +89,39 @@ struct ControlRig
     std::unique_ptr<myQQuickView> view;
 };
 
+// The slot of the 128 four-byte slots of the key matrix where the keyboard
+// expects each named key, written from its layout (six rows of 21 slots,
+// LCtrl's row first): key name, slot.
+const QList<QPair<QString, int>> kNamedKeySlots = {
+    {"Esc", 105}, {"`", 84}, {"Tab", 63}, {"Caps", 42}, {"LShift", 21}, {"LCtrl", 0},
+    {"1", 85}, {"Q", 64}, {"A", 43}, {"|\\", 35}, {"LWin", 1},
+    {"F1", 107}, {"2", 86}, {"W", 65}, {"S", 44}, {"Z", 22}, {"LAlt", 2},
+    {"F2", 108}, {"3", 87}, {"E", 66}, {"D", 45}, {"X", 23},
+    {"F3", 109}, {"4", 88}, {"R", 67}, {"F", 46}, {"C", 24},
+    {"F4", 110}, {"5", 89}, {"T", 68}, {"G", 47}, {"V", 25},
+    {"F5", 111}, {"6", 90}, {"Y", 69}, {"H", 48}, {"B", 26}, {"Space", 5},
+    {"F6", 112}, {"7", 91}, {"U", 70}, {"J", 49}, {"N", 27},
+    {"F7", 113}, {"8", 92}, {"I", 71}, {"K", 50}, {"M", 28},
+    {"F8", 114}, {"9", 93}, {"O", 72}, {"L", 51}, {",", 29},
+    {"F9", 115}, {"0", 94}, {"P", 73}, {";", 52}, {".", 30}, {"RAlt", 9},
+    {"F10", 116}, {"-", 95}, {"[", 74}, {"'", 53}, {"/", 31}, {"Fn", 10},
+    {"F11", 117}, {"=", 96}, {"]", 75}, {"App", 11},
+    {"F12", 118}, {"Back", 97}, {"\\", 54}, {"Enter", 55}, {"RShift", 33}, {"RCtrl", 13},
+    {"Prt", 119}, {"Ins", 98}, {"Del", 77}, {"\u25C4", 14},
+    {"Scr", 120}, {"Hom", 99}, {"End", 78}, {"\u25B2", 36}, {"\u25BC", 15},
+    {"Pau", 121}, {"Pgu", 100}, {"PgD", 79}, {"\u25BA", 16},
+    {"Num", 101}, {"KP7", 80}, {"KP4", 59}, {"KP1", 38}, {"KP0", 17},
+    {"KPDIV", 102}, {"KP8", 81}, {"KP5", 60}, {"KP2", 39},
+    {"KPMUL", 103}, {"KP9", 82}, {"KP6", 61}, {"KP3", 40}, {"KP.", 19},
+    {"KPSUB", 104}, {"KPPLUS", 83}, {"KPEnter", 41},
+};
+
+QByteArray fourBytes(int b0, int b1, int b2, int b3)
+{
+    const char bytes[] = {char(b0), char(b1), char(b2), char(b3)};
+    return QByteArray(bytes, 4);
+}
+
 QVariantList keyMatrixWith(int uiKey, QList<int> values)
 {
     QVariantList src(504, 0);
@@ -152,6 +187,51 @@ private slots:
         QCOMPARE(block.size(), 512);
         QCOMPARE(block.mid(offset, 4).toHex(), QByteArray("11223344"));
         QCOMPARE(rig.reports().last(), QStringLiteral("00 08 00 00 08 00 00 00 00"));
+    }
+
+    // Every set of the editions 0 to 3 (states 1 to 15): "\\" (slot 54) sits
+    // at slot 76 in states 4 and 8 only.
+    void key80MovesOnlyInStatesFourAndEight()
+    {
+        ControlRig rig;
+        for (int state = 1; state < 16; ++state) {
+            QList<int> entries;
+            for (int entry = 0; entry < 4; ++entry)
+                if (state & (1 << entry))
+                    entries << entry;
+            rig.connectOnly(entries);
+            QCOMPARE(int(rig.device.connectionState()), state);
+            rig.view->keyboardSetKeyMatrix(keyMatrixWith(80, {state, 0xA5, state, 0x5A}), 1);
+            const int slot = state == 4 || state == 8 ? 76 : 54;
+            const QByteArray block = rig.lastBlock();
+            QVERIFY2(block.mid(4 * slot, 4) == fourBytes(state, 0xA5, state, 0x5A), qPrintable(QString::number(state)));
+            QVERIFY2(block.mid(4 * (54 + 76 - slot), 4) != fourBytes(state, 0xA5, state, 0x5A), qPrintable(QString::number(state)));
+        }
+    }
+
+    // Each named key's four values land in its own slot, where the keyboard expects it.
+    void everyNamedKeyHasItsOwnSlot()
+    {
+        ControlRig rig;
+        QVariantList src;
+        for (int key = 0; key < kKeyMatrixSize; ++key)
+            src << key << 0xA5 << 255 - key << 0x5A;
+        rig.view->keyboardSetKeyMatrix(src, 1);
+        const QByteArray block = rig.lastBlock();
+        QSet<int> taken;
+        for (const auto &[name, slot] : kNamedKeySlots) {
+            int key = 0;
+            while (key < kKeyMatrixSize && keyMatrixName(key) != name)
+                ++key;
+            QVERIFY2(key < kKeyMatrixSize, qPrintable(name));
+            QVERIFY2(block.mid(4 * slot, 4) == fourBytes(key, 0xA5, 255 - key, 0x5A), qPrintable(name));
+            taken.insert(slot);
+        }
+        QCOMPARE(taken.size(), kNamedKeySlots.size());
+        int named = 0;
+        for (int key = 0; key < kKeyMatrixSize; ++key)
+            named += !keyMatrixName(key).isEmpty();
+        QCOMPARE(named, int(kNamedKeySlots.size()));
     }
 
     void keyMatrixBufferKeepsUnwrittenPositions()
