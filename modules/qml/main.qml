@@ -80,8 +80,10 @@ Item {
             if (state & (1 << bit)) { keyboardType = bit; break }
         }
         deviceConnectState = state !== 0 ? 1 : 0
-        if (isPownOn)
+        if (isPownOn) {
+            followConnectState()
             return
+        }
         var lang = ui_View.getGlobalData("common/language")
         if (lang !== undefined && lang !== null && String(lang) !== "")
             language = String(lang)
@@ -159,6 +161,17 @@ Item {
         fillProfiles()
     }
     function selectNoDevice() { fillProfiles() }
+    // A keyboard plugged in after start (at login, behind a KVM switch) gets
+    // its pages from the stored values, nothing sent; one unplugged takes
+    // them away again. The first initUI chooses; every later one follows.
+    function followConnectState() {
+        if (deviceConnectState === 1 && deviceType !== "keyboard") {
+            selectKeyboard()
+        } else if (deviceConnectState === 0 && deviceType === "keyboard") {
+            clearKeySelection()
+            deviceType = "null"
+        }
+    }
 
     // The keyboard pages reload their stored (or, for Recovery, factory)
     // values and send them when asked. The pages are built after the first
@@ -395,6 +408,16 @@ Item {
                 objectName: "keyboardPages"
                 shell: main
             }
+        }
+        NoKeyboardHint {
+            objectName: "noKeyboardHint"
+            x: 192
+            y: 107
+            width: 809
+            height: 510
+            visible: main.deviceType !== "keyboard"
+            texts: Strings.noKeyboardTexts(main.language)
+            fontFamily: main.fontFamily
         }
 
         Text {

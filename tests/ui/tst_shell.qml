@@ -67,6 +67,40 @@ TestCase {
         compare(shell.profileItems.length, 1)
     }
 
+    // A keyboard plugged in after start gets its pages (stored values,
+    // nothing sent); unplugged, the hint comes back. Both languages.
+    function test_laterInitUiFollowsTheConnectState() {
+        make(0, { "common/language": "English", "keyboard/profileNo": 1 }, ["profile_00", "game1"])
+        shell.initUI()
+        tryVerify(function() { return shell.mainScreenShown && findChild(shell, "noKeyboardHint") !== null }, 5000)
+        var hint = findChild(shell, "noKeyboardHint")
+        verify(hint.visible)
+        compare(findChild(hint, "noKeyboardTitle").text, "No keyboard connected")
+
+        ui_View.connectState = 4
+        ui_View.calls = []
+        shell.initUI()
+        compare(shell.deviceType, "keyboard")
+        compare(shell.keyboardType, 2)
+        compare(shell.profileNo, 1)
+        compare(ui_View.count("setDeviceIndex 0"), 1)
+        var sent = /^keyboardSet(RGBEffect|KeyMatrix) .* (1|true)$|^keyboardSetPicture|^keyboardSendMacroData/
+        // The pages took the stored values (the effect handed over unsent).
+        compare(ui_View.calls.filter(function(c) { return /^keyboardSetRGBEffect .* 0$/.test(c) }).length, 1)
+        compare(ui_View.calls.filter(function(c) { return sent.test(c) }), [])
+        verify(!hint.visible)
+
+        ui_View.connectState = 0
+        shell.initUI()
+        compare(shell.deviceType, "null")
+        verify(hint.visible)
+
+        make(0, { "common/language": "ChineseSimplified" })
+        shell.initUI()
+        tryVerify(function() { return findChild(shell, "noKeyboardTitle") !== null }, 5000)
+        compare(findChild(shell, "noKeyboardTitle").text, "未连接键盘")
+    }
+
     function test_initUiOrderAndKeyboardSelection() {
         make(1, { "common/language": "English", "keyboard/profileNo": 2 }, ["profile_00", "game2"])
         shell.initUI()

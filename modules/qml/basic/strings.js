@@ -36,3 +36,22 @@ var macroEditorLang = [
 
 // Help-menu texts before the first initUI sets them from mainLang.
 var helpMenuInitial = ["驱动更新", "恢复出厂设置"];
+
+// The main area's text while no keyboard is connected: a title, what the
+// program supports, and that the pages come by themselves. Not part of the
+// language files' lists, so a user's older copy of those still fits.
+var noKeyboard = {
+    "English": [
+        "No keyboard connected",
+        "This program sets up VORTAN keyboards: tarnel and sovrin (UK and US editions) and dusken.",
+        "Plug one in: its pages appear here by themselves, no restart needed."
+    ],
+    "ChineseSimplified": [
+        "未连接键盘",
+        "本程序用于设置 VORTAN 键盘：tarnel 和 sovrin（英式与美式）以及 dusken。",
+        "插入键盘后，它的设置页面会自动出现在这里，无需重新启动。"
+    ]
+};
+function noKeyboardTexts(language) {
+    return noKeyboard[language] || noKeyboard["English"];
+}
