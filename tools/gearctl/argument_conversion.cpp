@@ -9,6 +9,7 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -19,6 +20,16 @@ struct IntegerRange
     double lowest;
     double highest;
 };
+
+// A JSON number is a double. A 64-bit maximum is not one: converted, it
+// rounds up to 2^63 or 2^64, one past what the type holds, so the highest
+// number accepted is then the double just below.
+template <typename T>
+double highestDouble()
+{
+    const double rounded = double(std::numeric_limits<T>::max());
+    return rounded == std::ldexp(1.0, std::numeric_limits<T>::digits) ? std::nextafter(rounded, 0.0) : rounded;
+}
 
 // The integer types a JSON number may fill, with the values they hold.
 bool integerRange(int typeId, IntegerRange *range)
@@ -31,10 +42,10 @@ bool integerRange(int typeId, IntegerRange *range)
     case QMetaType::UShort: *range = {0, USHRT_MAX}; return true;
     case QMetaType::Int: *range = {INT_MIN, INT_MAX}; return true;
     case QMetaType::UInt: *range = {0, UINT_MAX}; return true;
-    case QMetaType::Long: *range = {double(LONG_MIN), double(LONG_MAX)}; return true;
-    case QMetaType::ULong: *range = {0, double(ULONG_MAX)}; return true;
-    case QMetaType::LongLong: *range = {double(LLONG_MIN), double(LLONG_MAX)}; return true;
-    case QMetaType::ULongLong: *range = {0, double(ULLONG_MAX)}; return true;
+    case QMetaType::Long: *range = {double(LONG_MIN), highestDouble<long>()}; return true;
+    case QMetaType::ULong: *range = {0, highestDouble<ulong>()}; return true;
+    case QMetaType::LongLong: *range = {double(LLONG_MIN), highestDouble<qlonglong>()}; return true;
+    case QMetaType::ULongLong: *range = {0, highestDouble<qulonglong>()}; return true;
     default: return false;
     }
 }
