@@ -4,6 +4,7 @@
 #include "platform/device_monitor.h"
 #include "platform/logging.h"
 #include "platform/restore_request.h"
+#include "save_failure_notice.h"
 #include "startup_event.h"
 #include "ui_controler.h"
 
@@ -39,6 +40,8 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
     connect(&deviceTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
     setupTrayIcon();
+    new SaveFailureNotice(this, trayIcon,
+                          [this] { return view()->getGlobalData(QStringLiteral("common/language")).toString(); });
 
     // Stays for the life of the process, like the device-change registration
     // of the window it replaces.

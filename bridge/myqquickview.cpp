@@ -5,6 +5,7 @@
 #include "device/hid_thread.h"
 #include "file_dialogs.h"
 #include "platform/logging.h"
+#include "platform/settings_writer.h"
 
 #include <QFocusEvent>
 #include <QQuickItem>
@@ -19,10 +20,10 @@ QString profileStoreFile(int number) { return QStringLiteral("./modules/setting/
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
-    globalStore = new QSettings(kGlobalStoreFile, QSettings::IniFormat);
-    defaultsStore = new QSettings(kDefaultsStoreFile, QSettings::IniFormat);
+    globalStore = new SettingsStore(kGlobalStoreFile);
+    defaultsStore = new SettingsStore(kDefaultsStoreFile);
     for (int n = 1; n <= kProfileCount; ++n)
-        profileStores.append(new QSettings(profileStoreFile(n), QSettings::IniFormat));
+        profileStores.append(new SettingsStore(profileStoreFile(n)));
     for (QByteArray &image : mouseProfileImages)
         image = QByteArray(kMouseProfileImageSize, '\0');
     lightingStaging = QByteArray(kLightingStagingSize, '\0');

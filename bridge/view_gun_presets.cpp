@@ -29,8 +29,8 @@ void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
     GunPresetFile presets;
     if (!presets.exists())
         return;
-    if (!presets.save(name, src6.mid(0, kSavedValues)))
-        qCWarning(lcBridge) << "mouseSaveGundata: cannot write the preset file";
+    // A failed write is reported by the preset file's writer.
+    presets.save(name, src6.mid(0, kSavedValues));
 }
 
 void myQQuickView::mouseSendGundata(QVariant index, QVariantList values)

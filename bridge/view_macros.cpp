@@ -1,6 +1,7 @@
 // myQQuickView: the macro library slots. The files and their rules live in
 // macros/; these bodies check the names, pick the library and the dialogs,
-// and log what they refuse.
+// and log what they refuse; what could not be written is reported to
+// SaveFailures by the writers or here.
 #include "myqquickview.h"
 
 #include "file_dialogs.h"
@@ -9,6 +10,7 @@
 #include "macros/name_list.h"
 #include "macros/safe_name.h"
 #include "platform/logging.h"
+#include "platform/save_failures.h"
 
 #include <QSettings>
 
@@ -50,10 +52,10 @@ bool myQQuickView::loadMacroFile(QVariant macroFileName, QVariant deviceNo)
         qCWarning(lcBridge).noquote() << "loadMacroFile: a macro named" << name << "exists already; import skipped";
         break;
     case MacroLibrary::ImportResult::Failed:
-        qCWarning(lcBridge).noquote() << "loadMacroFile: cannot import" << source << ":" << error;
-        break;
+        SaveFailures::instance().report(library.pathOf(name), error);
+        return false;
     }
-    // A chosen file counts as an import, whatever the copy did.
+    // A chosen file counts as an import, also when the name was taken.
     return true;
 }
 
@@ -66,9 +68,14 @@ void myQQuickView::saveMacroFile(QVariant macroFileName, QVariant deviceNo)
         FileDialogs::current().saveFileName(this, tr("Save File"), desktopDirectory(), tr("Macro(*.mc)"));
     if (target.isEmpty())
         return;
+    const MacroLibrary library = MacroLibrary::forDevice(deviceNo);
+    if (!library.exists(name)) {
+        qCWarning(lcBridge).noquote() << "saveMacroFile: no macro" << name << "to export to" << target;
+        return;
+    }
     QString error;
-    if (!MacroLibrary::forDevice(deviceNo).exportFile(name, target, &error))
-        qCWarning(lcBridge).noquote() << "saveMacroFile: export to" << target << "failed:" << error;
+    if (!library.exportFile(name, target, &error))
+        SaveFailures::instance().report(target, error);
 }
 
 bool myQQuickView::createMacroIni(QVariant name, QVariant deviceNo)
@@ -76,11 +83,7 @@ bool myQQuickView::createMacroIni(QVariant name, QVariant deviceNo)
     const QString macro = name.toString();
     if (!acceptName("createMacroIni", macro))
         return false;
-    MacroLibrary library = MacroLibrary::forDevice(deviceNo);
-    if (library.create(macro))
-        return true;
-    qCWarning(lcBridge).noquote() << "createMacroIni: cannot write" << library.pathOf(macro);
-    return false;
+    return MacroLibrary::forDevice(deviceNo).create(macro);
 }
 
 bool myQQuickView::updataNameList(QVariant type, QVariantList nameList, QVariant deviceIndex)
@@ -90,10 +93,7 @@ bool myQQuickView::updataNameList(QVariant type, QVariantList nameList, QVariant
         qCWarning(lcBridge) << "updataNameList: no name list of type" << type;
         return false;
     }
-    if (NameList::store(kNameListFile, key, texts(nameList)))
-        return true;
-    qCWarning(lcBridge).noquote() << "updataNameList: cannot write" << kNameListFile;
-    return false;
+    return NameList::store(kNameListFile, key, texts(nameList));
 }
 
 bool myQQuickView::modifyMacroName(QVariant oldname, QVariant newname, QVariant deviceNo)
@@ -141,10 +141,7 @@ bool myQQuickView::saveMacroIni(QVariant name, QVariantList macros, QVariant rep
     MacroLibrary library = MacroLibrary::forDevice(deviceNo);
     if (!library.exists(macro))
         return false;
-    if (library.save(macro, texts(macros), repeat.toInt(), delay.toInt(), times.toInt()))
-        return true;
-    qCWarning(lcBridge).noquote() << "saveMacroIni: cannot write" << library.pathOf(macro);
-    return false;
+    return library.save(macro, texts(macros), repeat.toInt(), delay.toInt(), times.toInt());
 }
 
 QVariantList myQQuickView::loadMacroIni(QVariant name, QVariant deviceNo)

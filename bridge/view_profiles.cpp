@@ -2,13 +2,16 @@
 // store, import, export, factory reset and copy of profiles.
 //
 // A store is replaced by copying the new contents through a temporary file
-// that is renamed over the old one; when that fails the old file and the old
-// store stay, so a failed copy never loses a profile.
+// that is renamed over the old one; when that fails (a full disk among
+// others) the old file and the old store stay, so a failed copy never loses
+// a profile, and the failure is reported to the user.
 #include "myqquickview.h"
 
 #include "file_dialogs.h"
 #include "platform/logging.h"
 #include "platform/safe_file.h"
+#include "platform/save_failures.h"
+#include "platform/settings_writer.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -26,12 +29,14 @@ bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
 {
     const QString fileName = store->fileName();
     // Pending values go to the old file now; otherwise the old store would
-    // write them over the new file when it is destroyed.
-    store->sync();
+    // write them over the new file when it is destroyed. When they cannot
+    // be written, the new file cannot be either.
+    if (!writeSettings(*store))
+        return false;
     const QDateTime oldStamp = QFileInfo(fileName).lastModified();
     QString error;
     if (!replaceWithCopy(sourceFile, fileName, &error)) {
-        qCWarning(lcBridge) << "store" << fileName << "kept:" << error;
+        SaveFailures::instance().report(fileName, error);
         return false;
     }
     // Settings objects of one file share a cache that is read again only
@@ -42,7 +47,7 @@ bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
         replaced.setFileTime(oldStamp.addSecs(1), QFileDevice::FileModificationTime);
     replaced.close();
     store->deleteLater();
-    store = new QSettings(fileName, QSettings::IniFormat);
+    store = new SettingsStore(fileName);
     return true;
 }
 
@@ -59,8 +64,7 @@ bool myQQuickView::loadProfile(int profile)
     const QString chosen = FileDialogs::current().openFileName(this, tr("Open File"), desktopDirectory(), profileFilter());
     if (chosen.isEmpty())
         return false;
-    replaceStore(profileStores[profile], chosen);
-    return true;
+    return replaceStore(profileStores[profile], chosen);
 }
 
 void myQQuickView::saveProfile(int profile)
@@ -74,11 +78,11 @@ void myQQuickView::saveProfile(int profile)
         return;
     // The export names the profile's file by number; what the store still
     // holds in memory is written to it first.
-    profileStores[profile]->sync();
+    writeSettings(*profileStores[profile]);
     const QString source = QStringLiteral("./modules/setting/p%1.bin").arg(profile + 1);
     QString error;
     if (!replaceWithCopy(source, chosen, &error))
-        qCWarning(lcBridge) << "profile" << profile << "not exported:" << error;
+        SaveFailures::instance().report(chosen, error);
 }
 
 void myQQuickView::resetProfile(int profile)
@@ -96,6 +100,6 @@ void myQQuickView::copyProfile(int destprofile, int srcprofile)
         qCWarning(lcBridge) << "profile" << srcprofile << "not copied to" << destprofile;
         return;
     }
-    profileStores[srcprofile]->sync();
+    writeSettings(*profileStores[srcprofile]);
     replaceStore(profileStores[destprofile], profileStores[srcprofile]->fileName());
 }

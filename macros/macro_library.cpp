@@ -1,6 +1,8 @@
 #include "macro_library.h"
 
 #include "platform/safe_file.h"
+#include "platform/save_failures.h"
+#include "platform/settings_writer.h"
 #include "safe_name.h"
 
 #include <QDir>
@@ -20,12 +22,8 @@ QString stepKey(int i) { return kStepGroup + QLatin1Char('/') + QString::number(
 bool usable(const QString &name) { return unsafeNameReason(name).isEmpty(); }
 
 // Forces the settings object to its file now, so that a failed write is
-// seen by the caller and not lost when the object goes away.
-bool written(QSettings &file)
-{
-    file.sync();
-    return file.status() == QSettings::NoError;
-}
+// seen by the caller and the file is never left short.
+bool written(QSettings &file) { return writeSettings(file); }
 } // namespace
 
 MacroLibrary::MacroLibrary(QString folder) : m_folder(std::move(folder))
@@ -46,8 +44,12 @@ bool MacroLibrary::exists(const QString &name) const { return usable(name) && QF
 
 bool MacroLibrary::create(const QString &name)
 {
-    if (!usable(name) || !QDir().mkpath(m_folder))
+    if (!usable(name))
         return false;
+    if (!QDir().mkpath(m_folder)) {
+        SaveFailures::instance().report(pathOf(name), QStringLiteral("its folder cannot be created"));
+        return false;
+    }
     QSettings file(pathOf(name), QSettings::IniFormat);
     file.setValue(kConfigIndex, 0);
     file.setValue(kConfigTotal, 0);
@@ -106,16 +108,15 @@ MacroLibrary::ImportResult MacroLibrary::importFile(const QString &source, const
     }
     if (QFile::exists(pathOf(name)))
         return ImportResult::NameTaken;
-    QFile in(source);
-    if (!QDir().mkpath(m_folder) || !in.copy(pathOf(name))) {
+    if (!QDir().mkpath(m_folder)) {
         if (error)
-            *error = in.errorString();
+            *error = QStringLiteral("cannot create %1").arg(m_folder);
         return ImportResult::Failed;
     }
-    // The copy keeps the source's permissions; a read-only export file must
-    // still give a macro the editor can save.
-    QFile::setPermissions(pathOf(name), QFile::permissions(pathOf(name)) | QFile::ReadOwner | QFile::WriteOwner);
-    return ImportResult::Copied;
+    // The copy keeps the source's permissions, plus the owner's reading and
+    // writing: a read-only export file must still give a macro the editor
+    // can save.
+    return copyToNewFile(source, pathOf(name), error) ? ImportResult::Copied : ImportResult::Failed;
 }
 
 bool MacroLibrary::exportFile(const QString &name, const QString &target, QString *error) const

@@ -1,5 +1,7 @@
 #include "mouse_macro_keys.h"
 
+#include "platform/settings_writer.h"
+
 #include <QSettings>
 #include <QVariant>
 
@@ -36,7 +38,7 @@ int resetMouseKeysPlaying(const QString &macroName, const QList<QSettings *> &pr
             ++reset;
         }
         if (changed)
-            profile->sync();
+            writeSettings(*profile);
     }
     return reset;
 }

@@ -1,5 +1,7 @@
 #include "name_list.h"
 
+#include "platform/settings_writer.h"
+
 #include <QSettings>
 #include <QVariant>
 
@@ -30,8 +32,7 @@ bool store(const QString &file, const QString &key, QStringList names)
         settings.remove(key);
     else
         settings.setValue(key, names);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return writeSettings(settings);
 }
 
 QStringList read(const QString &file, const QString &key)

@@ -1,6 +1,7 @@
 #include "data_folder.h"
 
 #include "logging.h"
+#include "safe_file.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -83,13 +84,16 @@ SeedResult seedMissingFiles(const QString &from, const QString &to)
             ++result.kept;
             continue;
         }
-        if (!QDir().mkpath(present.absolutePath()) || !QFile::copy(file, target)) {
-            qCWarning(lcPlatform) << "cannot copy" << file << "to" << target;
+        // A copy cut short by a full disk is not left behind (it would be
+        // kept as the user's from then on); the next start tries again.
+        // Installed files may be read-only; the user's copy must take his
+        // changes, which copyToNewFile gives it.
+        QString error;
+        if (!QDir().mkpath(present.absolutePath()) || !copyToNewFile(file, target, &error)) {
+            qCWarning(lcPlatform).noquote() << "cannot copy" << file << "to" << target << error;
             ++result.failed;
             continue;
         }
-        // Installed files may be read-only; the user's copy must take his changes.
-        QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
         ++result.copied;
     }
     return result;

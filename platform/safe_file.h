@@ -1,7 +1,20 @@
 #pragma once
 #include <QString>
 
-// File replacement that never loses the old file: the source is copied to a
-// temporary file in the target's folder, which is then renamed over the
-// target. On any failure the target is left as it was and `error` says why.
+// Copies that never leave a short file behind. The source is copied into a
+// temporary file in the target's folder; every write, the flush to disk and
+// the copy's size are checked before the copy takes the target's name. On
+// any failure the temporary file is removed, the target is left as it was
+// and `error` says why. Neither function reports to SaveFailures: the caller
+// knows what the file is to the user.
+
+// Replaces `target` (or creates it). A replaced file keeps its permissions.
 bool replaceWithCopy(const QString &source, const QString &target, QString *error = nullptr);
+
+// Creates `target` as a copy; fails when `target` exists. The copy has the
+// source's permissions, always readable and writable by its owner.
+bool copyToNewFile(const QString &source, const QString &target, QString *error = nullptr);
+
+// The file a write to `path` lands in: the target of a symbolic link, else
+// `path` itself.
+QString followedLink(const QString &path);

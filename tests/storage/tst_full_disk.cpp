@@ -1,0 +1,180 @@
+// Every writer of the user's files on a small tmpfs filled to a few levels:
+// the file keeps its last good contents, nothing is left behind, the slot
+// answers false where it answers, one log line names the file and the user
+// is told. Mounting needs root (as CI runs); elsewhere the cases are skipped.
+#include "app/widget.h"
+#include "macros/macro_test_rig.h"
+#include "platform/save_failures.h"
+#include "support/log_capture.h"
+
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 kBlock = 4096;
+// Each file under test takes three blocks: no level has room for a copy.
+const QByteArray kPadding = "\n[pad]\nfill=" + QByteArray(9000, 'p') + "\n";
+
+QByteArray macroText(const char *step)
+{
+    QByteArray text = "[config]\nindex=0\ntotal=600\nrepeat=1\ndelay=1\ntimes=1\n\n[macro]\n";
+    for (int i = 0; i < 600; ++i)
+        text += QByteArray::number(i) + "=\"" + step + QByteArray::number(i) + ",10\"\n";
+    return text;
+}
+
+// A 256 KiB tmpfs, made the working directory, with the files the bridge writes.
+struct SmallDisk
+{
+    SmallDisk() : root(holder.path() + "/disk")
+    {
+        QDir().mkpath(root);
+        mounted = ::mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", 0, "size=256k") == 0;
+        if (!mounted)
+            return;
+        for (const char *file : {"setting/apConfig.bin", "setting/apConfigD.bin", "setting/pD.bin", "setting/p1.bin",
+                                 "setting/p3.bin", "setting/name.bin", "gun/gunData.bin"})
+            writeFile(root + "/modules/" + file, fileBytes(GEARCONSOLE_SOURCE_DIR "/modules/" + QString(file)) + kPadding);
+        writeFile(root + "/modules/macro/M.bin", macroText("0,A,0,"));
+        writeFile(root + "/export.pf", "[old]\nexport=1\n" + kPadding);
+        writeFile(root + "/export.mc", "[old]\nexport=2\n" + kPadding);
+        writeFile(holder.path() + "/import.pf", "[profile]\nimported=1\n" + kPadding);
+        writeFile(holder.path() + "/import.mc", macroText("1,B,1,"));
+        QDir::setCurrent(root);
+    }
+    ~SmallDisk()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        if (mounted)
+            ::umount2(QFile::encodeName(root).constData(), MNT_DETACH);
+    }
+    qint64 freeBlocks() const
+    {
+        struct statvfs info {};
+        ::statvfs(QFile::encodeName(root).constData(), &info);
+        return qint64(info.f_bavail);
+    }
+    // Fills the disk with one file, then gives `blocks` blocks of it back.
+    void leaveFree(int blocks) const
+    {
+        const int fd = ::open(QFile::encodeName(root + "/filler").constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const QByteArray block(kBlock, 'f');
+        qint64 size = 0;
+        while (::write(fd, block.constData(), kBlock) == kBlock)
+            size += kBlock;
+        QVERIFY(::ftruncate(fd, size - blocks * kBlock) == 0);
+        ::close(fd);
+    }
+    QMap<QString, QByteArray> files() const
+    {
+        QMap<QString, QByteArray> all = snapshot(root);
+        all.remove(QStringLiteral("filler"));
+        return all;
+    }
+
+    QTemporaryDir holder;
+    QString root;
+    bool mounted = false;
+};
+
+const QStringList kOperations = {"copyProfile", "resetApconfig", "resetProfile", "loadProfile", "saveProfile",
+    "setData", "setGlobalData", "store written at the end", "saveMacroIni", "createMacroIni", "saveMacroFile",
+    "loadMacroFile", "updataNameList", "mouseSaveGundata"};
+
+// Runs one writer; 1 or 0 for a slot that answers, -1 for one that does not.
+int run(const QString &operation, BridgeRig &rig, const SmallDisk &disk)
+{
+    myQQuickView &view = *rig.view;
+    rig.dialogs.answer = disk.root + "/export.pf";
+    switch (kOperations.indexOf(operation)) {
+    case 0: view.copyProfile(0, 2); return -1;
+    case 1: view.resetApconfig(); return -1;
+    case 2: view.resetProfile(0); return -1;
+    case 3: rig.dialogs.answer = disk.holder.path() + "/import.pf"; return view.loadProfile(0);
+    case 4: view.saveProfile(0); return -1;
+    case 5: view.setData("keyboard/changed", QString(100, 'c')); QCoreApplication::processEvents(); return -1;
+    case 6: view.setGlobalData("common/changed", 7); QCoreApplication::processEvents(); return -1;
+    case 7: view.setData("keyboard/changed", 1); rig.closeBridge(); return -1;
+    case 8: return view.saveMacroIni("M", QVariantList(600, "1,B,0,30"), 2, 0, 0, 2);
+    case 9: return view.createMacroIni("New", 0);
+    case 10: rig.dialogs.answer = disk.root + "/export.mc"; view.saveMacroFile("M", 0); return -1;
+    case 11: rig.dialogs.answer = disk.holder.path() + "/import.mc"; return view.loadMacroFile("Imported", 0);
+    case 12: return view.updataNameList(0, {"M", "N"}, 0);
+    case 13: view.mouseSaveGundata("G", {1, 2, 3, 4, 5, 6}); return -1;
+    }
+    return -2;
+}
+
+} // namespace
+
+class TestFullDisk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void nothingIsLostOrLeftShort_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("blocksFree");
+        const char *levels[] = {"full", "room for the lock file only", "room for the lock file and a part"};
+        for (const QString &operation : kOperations) {
+            // A new macro file is small: two free blocks hold it.
+            for (int free = 0; free <= (operation == "createMacroIni" ? 1 : 2); ++free)
+                QTest::addRow("%s, %s", qPrintable(operation), levels[free]) << operation << free;
+        }
+    }
+    void nothingIsLostOrLeftShort()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, blocksFree);
+        SmallDisk disk;
+        if (!disk.mounted)
+            QSKIP("mounting a tmpfs was refused (needs root): the full-disk cases cannot run here");
+        BridgeRig rig([&disk] { QDir::setCurrent(disk.root); });
+        const auto before = disk.files();
+        disk.leaveFree(blocksFree);
+        QCOMPARE(disk.freeBlocks(), qint64(blocksFree));
+
+        QSignalSpy notices(&SaveFailures::instance(), &SaveFailures::failed);
+        LogCapture log;
+        const int result = run(operation, rig, disk);
+
+        // Every file as it was; no temporary or kept copy left behind.
+        const auto after = disk.files();
+        for (auto it = before.begin(); it != before.end(); ++it)
+            QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key() + " changed"));
+        QCOMPARE(after.keys(), before.keys());
+        QCOMPARE(disk.freeBlocks(), qint64(blocksFree));
+        QVERIFY(result == -1 || result == 0);
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(log.count("not saved: "), 1);
+        QCOMPARE(log.count(QFileInfo(notices[0][0].toString()).fileName()), 1);
+    }
+
+    // The main window shows the failure, in English or in the UI's Chinese.
+    void theWindowTellsTheUser()
+    {
+        TestWorkspace workspace;
+        installVirtualBackend();
+        Widget window;
+        auto shownText = [&window] {
+            const auto boxes = window.findChildren<QMessageBox *>();
+            return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
+        };
+        SaveFailures::instance().report("./modules/setting/p1.bin", "No space left");
+        QTRY_COMPARE(shownText(), "p1.bin could not be saved: No space left. It keeps its last saved contents.");
+        window.view()->setGlobalData("common/language", "ChineseSimplified");
+        SaveFailures::instance().report("./modules/macro/M.bin", "No space left");
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("M.bin 未能保存")));
+    }
+};
+
+QTEST_MAIN(TestFullDisk)
+#include "tst_full_disk.moc"
