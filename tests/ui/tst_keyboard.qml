@@ -3,6 +3,7 @@ import QtTest
 import "qrc:/modules/qml/J2"
 import "qrc:/modules/qml/keyboard"
 import "qrc:/modules/qml/basic/keyGeometry.js" as Geometry
+import "qrc:/modules/qml/keyboard/keyMatrix.js" as Matrix
 
 // The keyboard picture: one hot spot per key of the edition, which borders
 // show on each page, clicks, and the Key page's tip.
@@ -92,6 +93,34 @@ TestCase {
         }
         // The ISO key has a hot spot only where the picture has the key.
         compare(findChild(pages.keyboard, "key10") !== null, data.tag.indexOf("UK") > 0)
+    }
+
+    // Every position the key matrix names (the ISO key on UK editions only)
+    // and the four unnamed row-0 places above the keypad has exactly one hot
+    // spot, and a click on it reports that position and no other.
+    function test_everyMatrixKeyCanBeClicked_data() {
+        return editions.map(function(name, type) { return { tag: name, type: type } })
+    }
+    function test_everyMatrixKeyCanBeClicked(data) {
+        var expected = [6 * 17, 6 * 18, 6 * 19, 6 * 20]
+        for (var i = 0; i < Matrix.keyCount; ++i) {
+            if (Matrix.nameAt(i) !== "" && (i !== Matrix.isoKeyIndex || data.tag.indexOf("UK") > 0))
+                expected.push(i)
+        }
+        expected.sort(function(a, b) { return a - b })
+        var spots = Geometry.editions[data.tag].map(function(k) { return k[0] })
+        spots.sort(function(a, b) { return a - b })
+        compare(spots, expected)
+
+        var pages = make(0)
+        pages.shell.keyboardType = data.type
+        var spy = createTemporaryObject(spyOf, testCase, { target: pages.keyboard, signalName: "keyClicked" })
+        for (var j = 0; j < expected.length; ++j) {
+            var spot = key(pages, expected[j])
+            mouseClick(pages.keyboard, spot.x + spot.width / 2, spot.y + spot.height / 2)
+            compare(spy.signalArguments[spy.count - 1][0], expected[j])
+        }
+        compare(spy.count, expected.length)
     }
 
     function test_lightPageMarksTheKeysLitInThePictureShown() {

@@ -28,6 +28,9 @@ inline constexpr KeyPlace kKeyPlaces[] = {
     {6, 0, 26, 0, 4, 4}, {7, 0, 30, 0, 4, 4}, {8, 0, 34, 0, 4, 4}, {9, 0, 38, 0, 4, 4},
     {10, 0, 44, 0, 4, 4}, {11, 0, 48, 0, 4, 4}, {12, 0, 52, 0, 4, 4}, {13, 0, 56, 0, 4, 4},
     {14, 0, 61, 0, 4, 4}, {15, 0, 65, 0, 4, 4}, {16, 0, 69, 0, 4, 4},
+    // Row 0 above the keypad: four keys without a name of their own, which
+    // can still be assigned and lit.
+    {17, 0, 74, 0, 4, 4}, {18, 0, 78, 0, 4, 4}, {19, 0, 82, 0, 4, 4}, {20, 0, 86, 0, 4, 4},
     // Row 1: ` 1 … 0 - = Back, Ins Hom Pgu, Num / * -.
     {0, 1, 0, 5, 4, 4}, {1, 1, 4, 5, 4, 4}, {2, 1, 8, 5, 4, 4}, {3, 1, 12, 5, 4, 4},
     {4, 1, 16, 5, 4, 4}, {5, 1, 20, 5, 4, 4}, {6, 1, 24, 5, 4, 4}, {7, 1, 28, 5, 4, 4},
@@ -43,10 +46,12 @@ inline constexpr KeyPlace kKeyPlaces[] = {
     {14, 2, 61, 9, 4, 4}, {15, 2, 65, 9, 4, 4}, {16, 2, 69, 9, 4, 4},
     {17, 2, 74, 9, 4, 4}, {18, 2, 78, 9, 4, 4}, {19, 2, 82, 9, 4, 4}, {20, 2, 86, 9, 4, 8},
     // Row 3: Caps A … L ; ', the UK hash key, Enter (tall on UK editions), 4 5 6.
+    // The hash key sits in row 3 of the picture but is the matrix's column 13,
+    // row 2 (the US backslash's place), which is what the keyboard reports.
     {0, 3, 0, 13, 7, 4}, {1, 3, 7, 13, 4, 4}, {2, 3, 11, 13, 4, 4}, {3, 3, 15, 13, 4, 4},
     {4, 3, 19, 13, 4, 4}, {5, 3, 23, 13, 4, 4}, {6, 3, 27, 13, 4, 4}, {7, 3, 31, 13, 4, 4},
     {8, 3, 35, 13, 4, 4}, {9, 3, 39, 13, 4, 4}, {10, 3, 43, 13, 4, 4}, {11, 3, 47, 13, 4, 4},
-    {12, 3, 51, 13, 4, 4, UkOnly},
+    {13, 2, 51, 13, 4, 4, UkOnly},
     {13, 3, 51, 13, 9, 4, UsOnly}, {13, 3, 55, 9, 5, 8, UkOnly, IsoEnter},
     {17, 3, 74, 13, 4, 4}, {18, 3, 78, 13, 4, 4}, {19, 3, 82, 13, 4, 4},
     // Row 4: LShift (short on UK editions, with the ISO key), Z … /, RShift, Up, 1 2 3 Enter.
