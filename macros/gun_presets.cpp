@@ -1,5 +1,6 @@
 #include "gun_presets.h"
 
+#include "platform/settings_writer.h"
 #include "safe_name.h"
 
 #include <QFile>
@@ -15,11 +16,7 @@ constexpr quint8 kGunFlagBit = 0x04;
 
 bool usable(const QString &name) { return unsafeNameReason(name).isEmpty(); }
 
-bool written(QSettings &file)
-{
-    file.sync();
-    return file.status() == QSettings::NoError;
-}
+bool written(QSettings &file) { return writeSettings(file); }
 } // namespace
 
 GunPresetFile::GunPresetFile(QString path) : m_path(std::move(path)) {}
