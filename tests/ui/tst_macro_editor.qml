@@ -184,12 +184,12 @@ TestCase {
         compare(callsStartingWith("updataNameList"), ["updataNameList 0 Macro 0,Macro 1,b,c 0"])
         compare(editor.currentMacro, 1)
 
-        // Nothing chosen: an empty macro of that name instead.
+        // Cancelled: nothing is added, created or written.
         ui_View.calls = []
         ui_View.macroFileLoads = false
         editor.importMacro()
-        compare(ui_View.calls.slice(0, 2), ["loadMacroFile Macro 2 0", "createMacroIni Macro 2 0"])
-        compare(editor.macroNames, ["Macro 0", "Macro 2", "Macro 1", "b", "c"])
+        compare(ui_View.calls, ["loadMacroFile Macro 2 0"])
+        compare(editor.macroNames, ["Macro 0", "Macro 1", "b", "c"])
         compare(editor.currentMacro, 1)
     }
 
@@ -320,14 +320,15 @@ TestCase {
         compare(editor.actions.length, 0)
     }
 
-    function test_recordToggleShowsTheRecordingState() {
+    // Labelled by what a click does.
+    function test_recordToggleShowsWhatAClickDoes() {
         make(["m"])
         var toggle = item("recordButton")
-        compare(item("recordState").text, "Stop Record")
-        verify(toggle.name === "stopBtn")
-        editor.toggleRecording()
         compare(item("recordState").text, "Start Record")
         verify(toggle.name === "recordBtn")
+        editor.toggleRecording()
+        compare(item("recordState").text, "Stop Record")
+        verify(toggle.name === "stopBtn")
         // Choosing another macro ends the recording and keeps what was recorded.
         editor.keyReported(true, 0x04)
         editor.select(0)
@@ -527,7 +528,7 @@ TestCase {
         editor.visible = true
         var view = editor.view
         verify(view !== null)
-        compare(item("recordState").text, "Start Record")
+        compare(item("recordState").text, "Stop Record")
         compare(item("timesField").text, "7")
         verify(item("recordDelayBox").selected)
         compare(item("macroNameList").currentIndex, 0)
@@ -544,7 +545,7 @@ TestCase {
         compare(editor.view, view)
         compare(item("timesField").text, "1")
         verify(!item("recordDelayBox").selected)
-        compare(item("recordState").text, "Stop Record")
+        compare(item("recordState").text, "Start Record")
         compare(item("macroNameList").currentIndex, 1)
         verify(item("insertKeyDialog").visible)
         compare(item("insertKeyName").text, "S")

@@ -174,7 +174,11 @@ Item {
         var at = currentMacro >= 0 ? currentMacro : 0
         var names = macroNames.slice()
         names.splice(at, 0, name)
-        if (!ui_View.loadMacroFile(name, 0) || ui_View.loadMacroIni(name, 0).length === 0)
+        // A cancelled (or failed) import adds nothing; a chosen file that
+        // left no macro behind still gets its entry as an empty macro.
+        if (!ui_View.loadMacroFile(name, 0))
+            return
+        if (ui_View.loadMacroIni(name, 0).length === 0)
             ui_View.createMacroIni(name, 0)
         writeNames(names)
         select(at)

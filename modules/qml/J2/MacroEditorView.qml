@@ -98,15 +98,16 @@ Item {
         }
     }
 
-    // The toggle shows the recording state: "Start Record" with the record
-    // image while recording, "Stop Record" with the stop image otherwise.
+    // The toggle is labelled by what a click does: "Start Record" with the
+    // record image while idle, "Stop Record" with the stop image while
+    // recording (the text in orange, so the state still shows).
     Button {
         id: recordButton
         objectName: "recordButton"
         x: 424
         y: 474
         area: "macros"
-        name: editor.recording ? "recordBtn" : "stopBtn"
+        name: editor.recording ? "stopBtn" : "recordBtn"
         onBtnClick: editor.toggleRecording()
     }
     Text {
@@ -116,7 +117,7 @@ Item {
         anchors.verticalCenter: recordButton.verticalCenter
         width: 100
         elide: Text.ElideRight
-        text: editor.lang[editor.recording ? 8 : 5]
+        text: editor.lang[editor.recording ? 5 : 8]
         color: editor.recording ? "#ea5413" : "#ffffff"
         font.family: Style.fontFamily
         font.pixelSize: 12
