@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file appstream desktop-file-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()
