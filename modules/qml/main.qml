@@ -320,6 +320,7 @@ Item {
 
     Image {
         id: powerOnLogo
+        objectName: "powerOnLogo"
         anchors.centerIn: parent
         visible: !main.mainScreenShown
         asynchronous: true
@@ -363,7 +364,7 @@ Item {
             font.pixelSize: main.fontSizeMiddle
         }
 
-        Menu_Up { onHelpClick: main.helpMenuOpen = !main.helpMenuOpen }
+        Menu_Up { objectName: "titleBarButtons"; onHelpClick: main.helpMenuOpen = !main.helpMenuOpen }
 
         // Side menu.
         Item {
@@ -432,9 +433,11 @@ Item {
 
         // Help menu: built while it is open, so its texts and font are
         // laid out only when asked for.
+        // Just below the title-bar buttons (11 + 20 px), not over their edge.
         Loader {
+            objectName: "helpMenu"
             x: main.width - 230
-            y: 27
+            y: 33
             z: 50
             active: main.helpMenuOpen
             sourceComponent: Rectangle {
@@ -474,5 +477,6 @@ Item {
 
     }
 
-    BusyIndicator { id: busyIndicator }
+    // Below the power-on logo while that shows, centred afterwards.
+    BusyIndicator { id: busyIndicator; labelOffset: main.mainScreenShown ? 0 : powerOnLogo.height / 2 + 24 }
 }

@@ -306,6 +306,22 @@ TestCase {
         compare(shell.currentProfileName(), "arena")
     }
 
+    // Nothing drawn over something else: the busy text beside the power-on
+    // logo, the help menu below the title-bar buttons.
+    function test_busyTextAndHelpMenuCoverNothing() {
+        make(1)
+        shell.initUI()
+        var logo = findChild(shell, "powerOnLogo"), label = findChild(shell, "busyLabel")
+        tryVerify(function() { return logo.status === Image.Ready })
+        verify(label.visible && logo.visible)
+        var l = label.mapToItem(shell, 0, 0), g = logo.mapToItem(shell, 0, 0)
+        verify(l.y >= g.y + logo.height || l.y + label.height <= g.y, "busy text over the logo")
+        tryVerify(function() { return findChild(shell, "titleBarButtons") !== null }, 5000)
+        shell.helpMenuOpen = true
+        var bar = findChild(shell, "titleBarButtons"), menu = findChild(shell, "helpMenu")
+        verify(menu.y >= bar.y + bar.height, "help menu over the title-bar buttons")
+    }
+
     function test_helpMenuEntries() {
         make(4)
         shell.initUI()

@@ -1,10 +1,12 @@
 import QtQuick
 import "style.js" as Style
 
-// "LOADING ......" centred over everything; it pulses while busy.
+// "LOADING ......" over everything (labelOffset below the centre); it pulses
+// while busy.
 Item {
     id: busy
     property bool running: false
+    property real labelOffset: 0
     anchors.fill: parent
     visible: running
     z: 1000
@@ -13,7 +15,9 @@ Item {
     MouseArea { anchors.fill: parent; hoverEnabled: true }
     Text {
         id: label
+        objectName: "busyLabel"
         anchors.centerIn: parent
+        anchors.verticalCenterOffset: busy.labelOffset
         text: "LOADING ......"
         color: "#ffffff"
         style: Text.Outline
