@@ -17,6 +17,7 @@ TestCase {
     Component {
         id: shellStub
         Item {
+            anchors.fill: parent
             property var mainLang: Strings.mainLang
             property var macroEditorLang: Strings.macroEditorLang
             property alias keyCodeString: keys
@@ -67,7 +68,8 @@ TestCase {
     // Rows of the list views exist once the views have laid them out.
     function item(objectName) {
         var found = null
-        tryVerify(function() { found = find(editor, objectName); return found !== null }, 2000,
+        // The insert-key dialog lies over the shell, the rest inside the editor.
+        tryVerify(function() { found = find(editor, objectName) || find(shell, objectName); return found !== null }, 2000,
                   "no item " + objectName)
         return found
     }

@@ -322,6 +322,22 @@ TestCase {
         verify(menu.y >= bar.y + bar.height, "help menu over the title-bar buttons")
     }
 
+    // The insert-key dialog holds back the whole window, not only the macro
+    // area, and its dimming stays inside the window.
+    function test_insertKeyDialogCoversTheWindow() {
+        make(1)
+        shell.initUI()
+        tryVerify(function() { return shell.mainScreenShown && findChild(shell, "macroEditor") !== null }, 5000)
+        shell.sidePage = 2
+        var editor = findChild(shell, "macroEditor")
+        tryVerify(function() { return editor.view !== null })
+        editor.insertKeyOpen = true
+        var overlay = findChild(shell, "insertKeyDialog").parent
+        verify(overlay.visible)
+        var at = overlay.mapToItem(shell, 0, 0)
+        compare([at.x, at.y, overlay.width, overlay.height], [0, 0, shell.width, shell.height])
+    }
+
     function test_helpMenuEntries() {
         make(4)
         shell.initUI()

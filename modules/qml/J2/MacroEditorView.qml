@@ -168,6 +168,9 @@ Item {
     }
     MacroKeyDialog {
         id: keyDialog
+        // Over the whole window, so the side menu, the profile panel and the
+        // status bar wait too, and the dimming ends at the window's edges.
+        parent: editor.shell ? editor.shell : view
         visible: editor.insertKeyOpen
         keyName: editor.insertKeyName
         title: editor.mainLang[14]
