@@ -79,12 +79,14 @@ Item {
         x: at.x
         y: at.y
         z: 1
-        width: 120
+        // At least 120 px, as wide as its text needs within the picture.
+        width: Math.min(keyboard.width - 8, Math.max(120, tipText.implicitWidth + 12))
         height: 24
         radius: 2
         color: keyboard.shell ? keyboard.shell.colorGray0 : "#1a1a1a"
         border.color: keyboard.markColor
         Text {
+            id: tipText
             anchors.fill: parent
             anchors.leftMargin: 6
             anchors.rightMargin: 6
