@@ -7,11 +7,13 @@
 // Each requested path is drawn by the painter its file name selects; an
 // unknown name is an error, so the image list and the painters stay in step.
 #include "key_geometry.h"
+#include "key_legends.h"
 #include "macro_art.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -20,6 +22,7 @@
 #include <QRadialGradient>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <iterator>
@@ -209,6 +212,37 @@ void powerOn(QImage &image)
     p.fillRect(QRectF(image.width() / 2.0 - 60, image.height() - 26, 120, 2), kBlue);
 }
 
+// A keycap's legend, centred on the cap's face (above its accent line), drawn
+// at the picture's own pixel size with full hinting so it stays crisp. Single
+// characters print larger; a legend too wide for its cap breaks at its space
+// onto two lines, else takes the condensed face, else steps down in size.
+void drawKeyLegend(QPainter &p, const QRectF &face, const QString &legend)
+{
+    if (legend.isEmpty())
+        return;
+    QFont f("DejaVu Sans");
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setPixelSize(legend.size() == 1 ? 13 : 10);
+    const double room = face.width() - 2;
+    auto widest = [&](const QString &text) {
+        int width = 0;
+        for (const QString &line : text.split('\n'))
+            width = std::max(width, QFontMetrics(f).horizontalAdvance(line));
+        return width;
+    };
+    QString text = legend;
+    if (widest(text) > room && text.contains(' '))
+        text.replace(' ', '\n');
+    if (widest(text) > room)
+        f.setStretch(QFont::SemiCondensed); // DejaVu Sans Condensed
+    while (widest(text) > room && f.pixelSize() > 7)
+        f.setPixelSize(f.pixelSize() - 1);
+    p.setFont(f);
+    p.setPen(kGray3);
+    // Whole-pixel placement, so the hinted glyphs are not smeared across pixels.
+    p.drawText(face.toRect(), Qt::AlignCenter, text);
+}
+
 void keyboardPicture(QImage &image, const art::PictureEdition &edition)
 {
     QPainter p(&image);
@@ -247,6 +281,11 @@ void keyboardPicture(QImage &image, const art::PictureEdition &edition)
         p.drawPath(cap);
         p.setPen(QPen(QColor(accent.red(), accent.green(), accent.blue(), 110), 1));
         p.drawLine(QPointF(x + 5, y + key.h * q - 3.5), QPointF(x + key.w * q - 5, y + key.h * q - 3.5));
+        // The tall Enter prints its legend on its upper row, ear included.
+        const QRectF face = key.shape == art::IsoEnter
+            ? QRectF(x - q + 2, y + 2, (key.w + 1) * q - 4, 4 * q - 6)
+            : QRectF(x + 2, y + 2, key.w * q - 4, key.h * q - 6);
+        drawKeyLegend(p, face, art::keyLegend(6 * key.column + key.row, edition.uk));
     }
 }
 
