@@ -117,6 +117,8 @@ private slots:
         QCOMPARE(keyboard->effect().speed, quint8(1));          // 4 − 4 × 109 / 217
         QCOMPARE(keyboard->effect().direction, quint8(0));
         QCOMPARE(storedList(rig, "keyboard/lightValue"), (QList<int>{2, 100, 109, 255, 255, 255, 1, 0}));
+        // The picture's preview of the wave, caught wherever it is running.
+        QVERIFY(saveScreenshot(rig, "light-page-wave.png"));
     }
 
     void userPictureReachesTheKeyboardInItsOrder()

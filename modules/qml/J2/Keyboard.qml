@@ -17,6 +17,8 @@ Item {
     readonly property bool pointerMarks: page === 1
     readonly property int selectedKey: pages ? pages.selectKey : -1
     readonly property int shownPicture: pages ? pages.shownPicture() : -1
+    // The lighting preview (Light page), or null.
+    readonly property var preview: pages && pages.lightPreview ? pages.lightPreview : null
     readonly property int hoveredKey: pointer.containsMouse ? keyAt(pointer.mouseX, pointer.mouseY) : -1
     // Marks from the key model, by key index: on the Light page the keys
     // lit in the picture shown, on the Key page the keys not at their default.
@@ -51,6 +53,9 @@ Item {
             width: modelData[3]
             height: modelData[4]
             markColor: keyboard.markColor
+            tint: keyboard.preview ? keyboard.preview.tintOf(keyIndex, keyboard.modelMarks[keyIndex] === true,
+                                                             keyboard.preview.phase)
+                                   : "transparent"
             marked: keyboard.modelMarks[keyIndex] === true
                     || (keyboard.pointerMarks && (keyIndex === keyboard.hoveredKey || keyIndex === keyboard.selectedKey))
         }

@@ -55,3 +55,13 @@ var noKeyboard = {
 function noKeyboardTexts(language) {
     return noKeyboard[language] || noKeyboard["English"];
 }
+
+// The Light page's note that the tints on the keyboard picture only
+// approximate the keyboard's own lighting. Outside the language files' lists.
+var previewNote = {
+    "English": "Preview above: an approximation of the effect",
+    "ChineseSimplified": "上方为灯效的近似预览"
+};
+function previewCaption(language) {
+    return previewNote[language] || previewNote["English"];
+}

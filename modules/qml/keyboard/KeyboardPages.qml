@@ -14,6 +14,8 @@ Item {
     property int selectKey: -1
     property alias keyboardData: keyboardData
     readonly property int page: shell ? shell.sidePage : 0
+    // The Light page's tints for the keyboard picture.
+    readonly property var lightPreview: lightPage.preview
 
     width: 809
     height: 510

@@ -2,6 +2,7 @@ import QtQuick
 import "../J2"
 import "../basic"
 import "lighting.js" as Lighting
+import "../basic/strings.js" as Strings
 
 // The lighting page: effect, brightness, speed and direction, and the five
 // user pictures drawn by clicking keys on the keyboard picture.
@@ -25,6 +26,8 @@ Item {
     property int direction: Lighting.defaults[Lighting.DIRECTION]
     // The user picture (0-4) the keyboard picture shows lit keys of, or -1.
     readonly property int shownPicture: Lighting.pictureOf(effect)
+    // The tints the keyboard picture shows while this page is on screen.
+    readonly property alias preview: preview
 
     width: 809
     height: 255
@@ -141,6 +144,24 @@ Item {
     }
 
     PanelBackground { name: "lightBg"; width: 809; height: 250 }
+
+    LightPreview {
+        id: preview
+        page: lightPage
+        shown: lightPage.visible
+    }
+
+    Text {
+        objectName: "previewCaption"
+        x: 30
+        y: 100
+        width: 200
+        wrapMode: Text.WordWrap
+        text: Strings.previewCaption(lightPage.shell ? lightPage.shell.language : "English")
+        color: lightPage.shell ? lightPage.shell.colorGray2 : "#969696"
+        font.family: lightPage.shell ? lightPage.shell.fontFamily : ""
+        font.pixelSize: (lightPage.shell && lightPage.shell.fontSizeSmall) || 11
+    }
 
     Heading { x: 30; y: 24; text: lightPage.text(0) }          // "Light Mode"
     DropDownList {

@@ -85,3 +85,72 @@ function deviceOrder(flags) {
 function directionEnabled(direction, effect) {
     return direction === rightToLeft || effect === waveEffect
 }
+
+// ---- Preview on the keyboard picture ----
+//
+// An approximation of what an effect looks like, drawn as a tint over each
+// key from its column (UI key index = 6 × column + row) and an animation
+// phase in [0, 1). The keyboard's own patterns are not reproduced key for key.
+
+var columnCount = 21
+var BREATHING = 1
+var STATIC = 0, BREATHE = 1, WAVE = 2, MOVING = 3, PICTURE = 4
+
+function previewKind(effect) {
+    if (pictureOf(effect) >= 0)
+        return PICTURE
+    if (effect === 0)
+        return STATIC
+    if (effect === BREATHING)
+        return BREATHE
+    if (effect === waveEffect)
+        return WAVE
+    return MOVING
+}
+
+function isAnimated(effect) {
+    var kind = previewKind(effect)
+    return kind !== STATIC && kind !== PICTURE
+}
+
+// One cycle of the animation: 6 s at the slowest speed, 1 s at the fastest.
+function cycleMs(speed) {
+    return Math.round(6000 - 5000 * Math.max(0, Math.min(speed, maxOffset)) / maxOffset)
+}
+// Frames: 20 a second, 10 for slow cycles, where a step moves little anyway.
+function frameMs(speed) {
+    return cycleMs(speed) > 3000 ? 100 : 50
+}
+
+// Where the key stands along the animation's travel: moving effects travel
+// in the chosen direction, so the pattern at column c and phase p is the
+// pattern at column c - p·columns (left to right) or c + p·columns.
+function travel(column, phase, direction) {
+    var along = column / columnCount
+    var t = direction === rightToLeft ? along + phase : along - phase
+    return t - Math.floor(t)
+}
+
+// How strongly a key is lit, 0 to 1; -1 for a key unlit in a user picture.
+function previewLevel(effect, column, phase, direction, lit) {
+    switch (previewKind(effect)) {
+    case PICTURE:
+        return lit ? 1 : -1
+    case STATIC:
+        return 1
+    case BREATHE:
+        return 0.5 - 0.5 * Math.cos(2 * Math.PI * phase)
+    case WAVE:
+        return 0.6 + 0.4 * Math.cos(2 * Math.PI * travel(column, phase, direction))
+    default:
+        // A highlight runs across the picture with a fading tail behind it.
+        var behind = (1 - travel(column, phase, direction)) % 1
+        return Math.max(0.15, 1 - 4 * behind)
+    }
+}
+
+// The hue (0 to 1) of a key in multicolour mode: a rainbow across the
+// columns that moves with the wave, still for the other effects.
+function previewHue(effect, column, phase, direction) {
+    return previewKind(effect) === WAVE ? travel(column, phase, direction) : column / columnCount
+}

@@ -1,0 +1,51 @@
+import QtQuick
+import "lighting.js" as Lighting
+
+// What the lighting page's values look like, as a tint per key on the
+// keyboard picture (an approximation, captioned as such on the page).
+//
+// One timer moves `phase`; each key's tint is a binding on it. The timer runs
+// only for moving effects while the page is shown in a visible window.
+Item {
+    id: preview
+    property var page                   // the LightPage whose values are shown
+    // Whether the lighting page is on screen (the picture shows the preview).
+    property bool shown: false
+    // The window's visibility, not Window.window.visible: inside the
+    // program's QQuickWidget only the visibility follows the widget being
+    // hidden to the tray or minimised.
+    readonly property bool windowVisible: Window.visibility !== Window.Hidden && Window.visibility !== Window.Minimized
+    readonly property int effect: page ? page.effect : 0
+    readonly property bool animated: Lighting.isAnimated(effect)
+    readonly property bool running: shown && windowVisible && animated
+    property real phase: 0
+    // Strongest tint: the keycap legends stay readable through it.
+    readonly property real strongest: 0.55
+    readonly property color unlitTint: Qt.rgba(0, 0, 0, 0.45)
+
+    Timer {
+        id: frames
+        objectName: "previewTimer"
+        interval: Lighting.frameMs(preview.page ? preview.page.speed : 0)
+        repeat: true
+        running: preview.running
+        onTriggered: {
+            var step = interval / Lighting.cycleMs(preview.page.speed)
+            preview.phase = (preview.phase + step) % 1
+        }
+    }
+
+    // The tint of key `index` (lit: set in the user picture shown) at `phase`.
+    function tintOf(index, lit, phase) {
+        if (!shown || !page)
+            return "transparent"
+        var column = Math.floor(index / 6)
+        var level = Lighting.previewLevel(effect, column, phase, page.direction, lit)
+        if (level < 0)
+            return unlitTint
+        var alpha = strongest * level * (0.25 + 0.75 * page.brightness / Lighting.maxOffset)
+        if (page.colourMode !== 0)
+            return Qt.hsva(Lighting.previewHue(effect, column, phase, page.direction), 1, 1, alpha)
+        return Qt.rgba(page.red / 255, page.green / 255, page.blue / 255, alpha)
+    }
+}
