@@ -160,10 +160,14 @@ TestCase {
         compare(markedKeys(pages), [9, 20, 30, 71])
         mouseMove(pages.keyboard, pages.keyboard.width - 2, 2)   // a corner with no key
         tryVerify(function() { return !isMarked(key(pages, 20)) })
+        // Changed keys also carry a dot; the selected and hovered ones do not.
+        var dotted = [9, 20, 30, 71].filter(function(i) { return findChild(key(pages, i), "changedDot").visible })
+        compare(dotted, [9, 71])
 
         // On the macro page nothing is marked.
         pages.page = 2
         expectMarks(pages, [])
+        verify(!findChild(key(pages, 9), "changedDot").visible)
     }
 
     function test_clicksReportTheKeyOnTheLightAndKeyPages_data() {

@@ -58,6 +58,8 @@ Item {
                                    : "transparent"
             marked: keyboard.modelMarks[keyIndex] === true
                     || (keyboard.pointerMarks && (keyIndex === keyboard.hoveredKey || keyIndex === keyboard.selectedKey))
+            // On the Key page the model marks are the keys not at their default.
+            changed: keyboard.pointerMarks && keyboard.modelMarks[keyIndex] === true
         }
     }
 
