@@ -17,14 +17,18 @@ trap 'rm -f "$log"' EXIT
 quietly() { "$@" >"$log" 2>&1 || { cat "$log"; echo "test_sanitized: failed: $*" >&2; exit 1; }; }
 
 echo "test_sanitized: default generator, compiled UI documents (build-makefiles/)"
+started=$SECONDS
 rm -rf build-makefiles
 quietly cmake -S . -B build-makefiles
 quietly cmake --build build-makefiles --target gearconsole_ui_cache --parallel "$jobs"
+echo "test_sanitized: default generator done in $((SECONDS - started)) s"
 
 echo "test_sanitized: AddressSanitizer + UBSan build (build-sanitize/)"
 quietly cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEARCONSOLE_SANITIZE=ON \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
+started=$SECONDS
 cmake --build build-sanitize --parallel "$jobs"
+echo "test_sanitized: sanitized build done in $((SECONDS - started)) s"
 
 source build-sanitize/sanitizer_environment.sh
 export QT_QPA_PLATFORM=offscreen
