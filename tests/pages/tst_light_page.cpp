@@ -57,18 +57,19 @@ bool chooseEffect(PageRig &rig, int position)
     QQuickItem *page = rig.item("lightPage");
     if (!ui::click(*rig.window, "effectList"))
         return false;
-    // Seven rows are shown once the list has slid open.
-    if (!QTest::qWaitFor([&] { return effectRows(rig) && effectRows(rig)->height() >= 7 * 20; }, 2000))
+    // Seven rows are shown once the list has slid open. The bounds are
+    // generous: a busy machine or a sanitized build slows the slide down.
+    if (!QTest::qWaitFor([&] { return effectRows(rig) && effectRows(rig)->height() >= 7 * 20; }, 10000))
         return false;
     QQuickItem *rows = effectRows(rig);
     for (int drags = 0; drags < 6 && !rowShown(rig, position); ++drags) {
         scrollRows(rig, rows, 60);
-        if (!QTest::qWaitFor([&] { return !rows->property("moving").toBool(); }, 3000))
+        if (!QTest::qWaitFor([&] { return !rows->property("moving").toBool(); }, 10000))
             return false;
     }
     if (!ui::click(*rig.window, QStringLiteral("effectListItem%1").arg(position)))
         return false;
-    return QTest::qWaitFor([&] { return page->property("effect").toInt() == position; }, 2000);
+    return QTest::qWaitFor([&] { return page->property("effect").toInt() == position; }, 10000);
 }
 
 QByteArray deviceBytesAt(const QList<int> &positions, int size)
