@@ -8,12 +8,6 @@
 #include <sstream>
 #include <string>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzz::bytesOf(data, size);

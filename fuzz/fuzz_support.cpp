@@ -72,3 +72,11 @@ QStringList linesOf(const QByteArray &bytes)
 }
 
 } // namespace fuzz
+
+// Every target starts the same way; libFuzzer calls this once before the
+// first input.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::setUp();
+    return 0;
+}

@@ -47,12 +47,6 @@ private:
     quint64 m_sum = 0;
 };
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)

@@ -5,12 +5,6 @@
 #include "macros/gun_presets.h"
 #include "macros/safe_name.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 namespace {
 constexpr int kMostPresets = 32;
 }

@@ -6,12 +6,6 @@
 
 #include <QSettings>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 namespace {
 constexpr int kMostSections = 16;
 }

@@ -12,12 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 namespace {
 void checkImage(const QList<int> &image, int slotSize)
 {

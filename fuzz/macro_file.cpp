@@ -5,12 +5,6 @@
 #include "macros/macro_library.h"
 #include "macros/name_list.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzz::bytesOf(data, size);

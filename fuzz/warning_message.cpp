@@ -5,12 +5,6 @@
 #include "fuzz_support.h"
 #include "platform/copy_data_channel.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::setUp();
-    return 0;
-}
-
 namespace {
 void checkMessage(const CopyDataMessage &message)
 {
