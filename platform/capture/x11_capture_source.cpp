@@ -1,5 +1,7 @@
 #include "x11_capture_source.h"
 
+#include "platform/logging.h"
+
 #include <QSocketNotifier>
 
 #include <X11/Xlib.h>
@@ -23,13 +25,20 @@ bool X11CaptureSource::start()
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
         return false;
-    int event = 0, error = 0, major = 2, minor = 0;
+    // Under XInput 2.0 the server withholds raw events while any client
+    // holds a grab, even the automatic one of a click on a window, so
+    // releases would be lost; from 2.1 on they are always delivered. The
+    // server answers with the highest version both sides know.
+    int event = 0, error = 0, major = 2, minor = 2;
     if (!XQueryExtension(m_display, "XInputExtension", &m_xiOpcode, &event, &error)
         || XIQueryVersion(m_display, &major, &minor) != Success) {
         XCloseDisplay(m_display);
         m_display = nullptr;
         return false;
     }
+    if (major == 2 && minor < 2)
+        qCInfo(lcCapture).nospace() << "X server offers XInput " << major << "." << minor << " only"
+                                    << (minor == 0 ? ": releases during another program's grab are missed" : "");
     unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(mask, XI_RawKeyPress);
     XISetMask(mask, XI_RawKeyRelease);

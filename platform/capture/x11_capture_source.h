@@ -6,10 +6,10 @@
 class QSocketNotifier;
 typedef struct _XDisplay Display;
 
-// Global capture on X11: XInput2 raw key and button events of every device,
-// selected on the root window, so that capture works whatever window has the
-// focus. A connection of its own is read through a socket notifier on the
-// GUI thread.
+// Global capture on X11: XInput 2.2 raw key and button events of every
+// device, selected on the root window, so that capture works whatever window
+// has the focus and whoever holds a grab. A connection of its own is read
+// through a socket notifier on the GUI thread.
 class X11CaptureSource : public QObject
 {
 public:

@@ -1,6 +1,8 @@
 // Global capture end to end: the real program under a private X server,
 // keys typed and buttons clicked with xdotool outside its window, and the
-// events it captured read from its log.
+// events it captured read from its log; and the X11 source itself while
+// other clients hold grabs.
+#include "platform/capture/x11_capture_source.h"
 #include "support/test_workspace.h"
 
 #include <QDir>
@@ -9,7 +11,33 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <X11/Xlib.h>
+
 namespace {
+
+struct RecordingSink : CaptureSink
+{
+    QStringList events;
+    void keyEvent(uint8_t scanCode, bool, bool, bool isDown) override
+    {
+        events << QStringLiteral("key %1 %2").arg(scanCode, 2, 16, QLatin1Char('0')).arg(isDown ? "down" : "up");
+    }
+    void mouseEvent(int message, int x, int y) override
+    {
+        events << QStringLiteral("mouse %1 %2 %3").arg(message, 0, 16).arg(x).arg(y);
+    }
+};
+
+void xdo(const QString &display, const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    QVERIFY(tool.waitForFinished(5000));
+    QCOMPARE(tool.exitCode(), 0);
+}
 
 struct PrivateX
 {
@@ -120,6 +148,49 @@ private slots:
 
         gearconsole.terminate();
         gearconsole.waitForFinished(5000);
+    }
+
+    // A click on a window makes the server grab the pointer until the
+    // release, and another program may hold the keyboard for a while: the
+    // releases inside those grabs, and the press after one, still arrive.
+    void deliversReleasesDuringOtherClientsGrabs()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("xdotool is not installed");
+        PrivateX x;
+        if (!x.start())
+            QSKIP("no private X server could be started here");
+        qputenv("DISPLAY", x.display.toLocal8Bit());
+        RecordingSink sink;
+        X11CaptureSource source(sink);
+        QVERIFY(source.start());
+
+        Display *other = XOpenDisplay(nullptr);
+        QVERIFY(other);
+        const Window root = DefaultRootWindow(other);
+        const Window window = XCreateSimpleWindow(other, root, 0, 0, 200, 200, 0, 0, 0);
+        XSelectInput(other, window, ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
+        XMapWindow(other, window);
+        XEvent mapped;
+        XWindowEvent(other, window, StructureNotifyMask, &mapped);
+        XSync(other, False);
+
+        xdo(x.display, {QStringLiteral("mousemove"), QStringLiteral("100"), QStringLiteral("100")});
+        xdo(x.display, {QStringLiteral("click"), QStringLiteral("1")});
+        xdo(x.display, {QStringLiteral("keydown"), QStringLiteral("a")});
+        QTRY_VERIFY(sink.events.contains(QStringLiteral("key 1e down")));
+        QCOMPARE(XGrabKeyboard(other, root, False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
+        xdo(x.display, {QStringLiteral("keyup"), QStringLiteral("a")});
+        XUngrabKeyboard(other, CurrentTime);
+        XSync(other, False);
+        xdo(x.display, {QStringLiteral("key"), QStringLiteral("a")});
+
+        const QStringList expected = {"mouse 201 100 100", "mouse 202 100 100", "key 1e down", "key 1e up",
+                                      "key 1e down", "key 1e up"};
+        QTRY_COMPARE(sink.events.join(QStringLiteral(" | ")), expected.join(QStringLiteral(" | ")));
+        QTest::qWait(200);
+        QCOMPARE(sink.events.size(), expected.size());
+        XCloseDisplay(other);
     }
 };
 
