@@ -5,6 +5,7 @@
 #include <QFuture>
 #include <QList>
 #include <QMutex>
+#include <QWaitCondition>
 #include <QThread>
 #include <QVariant>
 
@@ -186,5 +187,9 @@ private:
     std::atomic<bool> detectionWaiting{false};
     QMutex pollPathMutex;
     QString pollPath;  // guarded by pollPathMutex
+    // Wakes a poll that has nothing to read: a path handed over, or the end.
+    QWaitCondition pollPathGiven;
+    void wakeIdlePoll();
+    void waitForPollPath();
     QFuture<void> pollFuture;
 };

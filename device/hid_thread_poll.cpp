@@ -11,9 +11,7 @@ namespace {
 constexpr int kPolledDevice = 5;
 constexpr int kVendorReportTimeoutMs = 400;
 constexpr int kVendorReportLength = 4;
-// Without an interface to read, a cycle would end at once: pause instead of
-// burning a processor. The lock is awaited in short sleeps for the same reason.
-constexpr int kIdleCycleMs = 100;
+// The lock is awaited in short sleeps rather than spinning.
 constexpr int kLockRetryMs = 2;
 } // namespace
 
@@ -27,7 +25,24 @@ void Hid_Thread::stopPollingUSBVendorCmd()
 {
     qCDebug(lcHid) << "stopPollingUSBVendorCmd";
     pollRunning = false;
+    wakeIdlePoll();
     QThread::msleep(500);
+}
+
+void Hid_Thread::wakeIdlePoll()
+{
+    QMutexLocker lock(&pollPathMutex);
+    pollPathGiven.wakeAll();
+}
+
+// Without an interface to read, a cycle would end at once and the loop would
+// spin; sleeping until detection hands over a path (or the poll ends) keeps a
+// program that sits in the tray all day at no processor cost at all.
+void Hid_Thread::waitForPollPath()
+{
+    QMutexLocker lock(&pollPathMutex);
+    while (pollRunning && pollPath.isEmpty())
+        pollPathGiven.wait(&pollPathMutex);
 }
 
 bool Hid_Thread::takeLockForPoll()
@@ -48,6 +63,7 @@ void Hid_Thread::handOverPollPath()
     const QString path = isKnown(kPolledDevice) ? deviceList[kPolledDevice].path2 : QString();
     QMutexLocker lock(&pollPathMutex);
     pollPath = path;
+    pollPathGiven.wakeAll();
 }
 
 HidDevice *Hid_Thread::openPollDevice()
@@ -87,8 +103,8 @@ void Hid_Thread::pollVendorReports()
         }
         deviceLock = false;
 
-        if (!didRead && pollRunning)
-            QThread::msleep(kIdleCycleMs);
+        if (!didRead)
+            waitForPollPath();
     }
 }
 

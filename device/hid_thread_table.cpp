@@ -22,6 +22,7 @@ Hid_Thread::~Hid_Thread()
 {
     // The poll loop uses this object: it must have ended before we go.
     pollRunning = false;
+    wakeIdlePoll();
     pollFuture.waitForFinished();
 }
 

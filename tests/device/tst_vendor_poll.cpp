@@ -97,6 +97,15 @@ private slots:
         QCOMPARE(device.getSupportData().toInt(), 0);
         for (const auto &virtualDevice : hid.devices())
             QVERIFY(virtualDevice->records().isEmpty());
+
+        // The idle poll sleeps until detection hands it an interface: an
+        // accessory plugged in later is read without a restart.
+        addVirtualDevicesForEntry(hid, device.devices(), 5);
+        QVERIFY(device.lockForDetection());
+        device.detectDevices();
+        device.unlockAfterDetection();
+        hid.find("virtual:5:2")->queueInputReport(QByteArray::fromHex("00040000"));
+        QTRY_COMPARE(device.getSupportData().toInt(), 4);
     }
 
     void setSupportDataKeepsTheLowByte_data()
