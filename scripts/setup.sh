@@ -14,6 +14,7 @@ packages=(
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file appstream desktop-file-utils
   clang libclang-rt-14-dev
+  qemu-system-x86 busybox-static udev xz-utils   # the kernel test VM (tests/kernel/)
 )
 
 missing=()
