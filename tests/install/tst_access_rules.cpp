@@ -50,13 +50,13 @@ private slots:
         const QStringList expected{
             QStringLiteral("ACTION==\"remove\", GOTO=\"gearconsole_end\""),
             QStringLiteral("SUBSYSTEM!=\"hidraw\", GOTO=\"gearconsole_end\""),
-            QStringLiteral("ATTRS{idVendor}==\"fff0\", ATTRS{idProduct}==\"0101\", GOTO=\"gearconsole_check\""),
-            QStringLiteral("ATTRS{idVendor}==\"fff0\", ATTRS{idProduct}==\"0102\", GOTO=\"gearconsole_check\""),
-            QStringLiteral("ATTRS{idVendor}==\"fff0\", ATTRS{idProduct}==\"0103\", GOTO=\"gearconsole_check\""),
-            QStringLiteral("ATTRS{idVendor}==\"fff0\", ATTRS{idProduct}==\"0104\", GOTO=\"gearconsole_check\""),
-            QStringLiteral("ATTRS{idVendor}==\"fff0\", ATTRS{idProduct}==\"0105\", GOTO=\"gearconsole_check\""),
-            QStringLiteral("ATTRS{idVendor}==\"fff0\", ATTRS{idProduct}==\"0201\", GOTO=\"gearconsole_check\""),
-            QStringLiteral("ATTRS{idVendor}==\"04d9\", ATTRS{idProduct}==\"8022\", GOTO=\"gearconsole_check\""),
+            QStringLiteral("KERNELS==\"0003:FFF0:0101.*\", GOTO=\"gearconsole_check\""),
+            QStringLiteral("KERNELS==\"0003:FFF0:0102.*\", GOTO=\"gearconsole_check\""),
+            QStringLiteral("KERNELS==\"0003:FFF0:0103.*\", GOTO=\"gearconsole_check\""),
+            QStringLiteral("KERNELS==\"0003:FFF0:0104.*\", GOTO=\"gearconsole_check\""),
+            QStringLiteral("KERNELS==\"0003:FFF0:0105.*\", GOTO=\"gearconsole_check\""),
+            QStringLiteral("KERNELS==\"0003:FFF0:0201.*\", GOTO=\"gearconsole_check\""),
+            QStringLiteral("KERNELS==\"0003:04D9:8022.*\", GOTO=\"gearconsole_check\""),
             QStringLiteral("GOTO=\"gearconsole_end\""),
             QStringLiteral("LABEL=\"gearconsole_check\""),
             QStringLiteral("IMPORT{program}=\"gearconsole-hidraw-usage %S%p\""),
@@ -73,9 +73,9 @@ private slots:
                                 "[1]\nvid=0\npid=0\nusagePage=ff00\nusage=1\n"
                                 "[2]\nvid=04d9\npid=8022\nusagePage=ff00\nusage=1\n");
         const QString rules = rulesFor(readDeviceTable(text), "/opt/x/helper", "/opt/x/table.bin");
-        QVERIFY(!rules.contains(QStringLiteral("\"1234\"")));
+        QVERIFY(!rules.contains(QStringLiteral(":1234:")));
         QVERIFY(rules.contains(QStringLiteral("# entry 0 (1234:0001): no vendor-defined interface")));
-        QCOMPARE(rules.count(QStringLiteral("ATTRS{idVendor}")), 1);  // the boot loader, once
+        QCOMPARE(rules.count(QStringLiteral("KERNELS==")), 1);  // the boot loader, once
         QVERIFY(rules.contains(QStringLiteral("IMPORT{program}=\"/opt/x/helper --table /opt/x/table.bin %S%p\"")));
     }
 

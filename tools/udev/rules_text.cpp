@@ -16,6 +16,16 @@ std::string hex4(uint16_t value)
     return text;
 }
 
+// A hidraw node's parent HID device is named BUS:VID:PID.N (hex capitals, bus
+// 0003 for USB). Unlike the USB parent's idVendor/idProduct, that name is also
+// there for a device the kernel is handed through uhid, which has no USB parent.
+std::string hidDeviceMatch(uint16_t vid, uint16_t pid)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "KERNELS==\"0003:%04X:%04X.*\", GOTO=\"gearconsole_check\"\n", vid, pid);
+    return text;
+}
+
 // udev splits a program line at blanks and expands % and $.
 bool fitsInRule(const std::string &word)
 {
@@ -71,13 +81,11 @@ bool udevRulesText(const std::vector<TableEntry> &table, const std::string &help
         }
         if (!listed.insert({entry.vid, entry.pid}).second)
             continue;
-        out += "ATTRS{idVendor}==\"" + hex4(entry.vid) + "\", ATTRS{idProduct}==\"" + hex4(entry.pid)
-               + "\", GOTO=\"gearconsole_check\"\n";
+        out += hidDeviceMatch(entry.vid, entry.pid);
     }
     if (listed.insert({kBootLoaderVid, kBootLoaderPid}).second) {
         out += "# boot loader\n";
-        out += "ATTRS{idVendor}==\"" + hex4(kBootLoaderVid) + "\", ATTRS{idProduct}==\"" + hex4(kBootLoaderPid)
-               + "\", GOTO=\"gearconsole_check\"\n";
+        out += hidDeviceMatch(kBootLoaderVid, kBootLoaderPid);
     }
     out += "GOTO=\"gearconsole_end\"\n"
            "\n"
