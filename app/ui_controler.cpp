@@ -14,7 +14,9 @@ Ui_Controler::Ui_Controler(Widget *window) : QObject(nullptr), m_window(window)
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Only the window itself: a rule without a selector would reach every
+    // dialog parented to the view and leave it transparent.
+    window->setStyleSheet(QStringLiteral("Widget { background: transparent; }"));
 
     m_view = new myQQuickView(window);
     m_view->setObjectName(QStringLiteral("ui_View"));

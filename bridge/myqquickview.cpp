@@ -92,5 +92,7 @@ void myQQuickView::detectMouse(uchar code, uchar isDown, int x, int y)
 void myQQuickView::focusInEvent(QFocusEvent *event)
 {
     repaint();
-    event->accept();
+    // The base hands the focus on to Qt Quick; without it the item being
+    // edited takes no keys once the window has the focus back.
+    QQuickWidget::focusInEvent(event);
 }
