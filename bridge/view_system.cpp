@@ -7,6 +7,8 @@
 #include "platform/logging.h"
 #include "platform/pointer_settings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
@@ -61,6 +63,11 @@ void myQQuickView::openUpdateExe(uchar index)
 {
     if (index >= std::size(kUpdaters))
         return;
-    auto *process = new QProcess(this);
-    process->start(DataFolder::updaterFolder() + QLatin1Char('/') + QLatin1String(kUpdaters[index]), QStringList());
+    // Detached, so that quitting the program never interrupts a flash. It runs
+    // in its own folder, as when the user starts it from there; the paths are
+    // absolute because the folder may be relative to ours.
+    const QDir folder(QFileInfo(DataFolder::updaterFolder()).absoluteFilePath());
+    const QString program = folder.filePath(QLatin1String(kUpdaters[index]));
+    if (!QProcess::startDetached(program, {}, folder.path()))
+        qCWarning(lcBridge) << "updater" << program << "could not be started";
 }
