@@ -6,6 +6,7 @@
 #include "platform/copy_data_channel.h"
 #include "platform/data_folder.h"
 #include "platform/single_instance.h"
+#include "platform/wayland/seatless_text_input.h"
 #include "render_backend.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 int main(int argc, char *argv[])
 {
     chooseSceneGraphBackend();
+    avoidSeatlessTextInput();  // before Qt connects to the compositor
     QApplication app(argc, argv);
 
     SingleInstance instance;

@@ -85,10 +85,15 @@ private:
             slices.start(0, this);
         else
             slices.stop();
+        if (count == 0 && started && !reportedBuilt) {
+            reportedBuilt = true;
+            qCInfo(lcShell) << "main screen built at" << QDateTime::currentMSecsSinceEpoch();
+        }
     }
 
     QBasicTimer slices;
     bool started = false;
+    bool reportedBuilt = false;
 };
 
 } // namespace

@@ -70,11 +70,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_STRIP_FILES ON)
 # Libraries come from dpkg-shlibdeps. The QML modules the UI imports are
 # loaded at run time, so they are named here; Qt's xcb, offscreen and ico
-# plugins come with libqt6gui6.
+# plugins come with libqt6gui6, its Wayland platform (the one Qt picks in a
+# Wayland session) with qt6-wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/burnlet)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qml6-module-qtquick, qml6-module-qtqml-workerscript")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qml6-module-qtquick, qml6-module-qtqml-workerscript, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, systemd | elogind")
 # GNOME shows StatusNotifier tray icons only with this extension.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")

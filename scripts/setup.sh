@@ -10,6 +10,7 @@ packages=(
   qml6-module-qttest qml6-module-qtquick-templates
   libgl-dev libegl-dev libxkbcommon-dev
   libhidapi-dev libudev-dev libx11-dev libxi-dev
+  libwayland-dev qt6-wayland weston   # Qt's Wayland platform and the compositor of its test
   xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file appstream desktop-file-utils

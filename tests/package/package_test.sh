@@ -23,7 +23,7 @@ step "control fields"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for needed in libqt6quick6 libqt6quickwidgets6 libqt6widgets6 libhidapi-hidraw0 libudev1 libc6 \
-              qml6-module-qtquick qml6-module-qtqml-workerscript; do
+              qml6-module-qtquick qml6-module-qtqml-workerscript qt6-wayland libwayland-client0; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = gearconsole ] || fail "package name"
