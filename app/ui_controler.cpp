@@ -1,9 +1,11 @@
 #include "ui_controler.h"
 
 #include "bridge/myqquickview.h"
+#include "platform/logging.h"
 #include "widget.h"
 
 #include <QQmlContext>
+#include <QWindow>
 #include <QUrl>
 
 Ui_Controler::Ui_Controler(Widget *window) : QObject(nullptr), m_window(window)
@@ -45,3 +47,12 @@ void Ui_Controler::onYChanged(int y) { m_window->move(m_window->x(), m_window->y
 void Ui_Controler::setBusy(int busyTime) { m_view->setBusy(busyTime); }
 
 void Ui_Controler::setBusy() { setBusy(0); }
+
+bool Ui_Controler::startSystemMove()
+{
+    QWindow *handle = m_window->windowHandle();
+    const bool started = handle && handle->startSystemMove();
+    if (!started)
+        qCDebug(lcShell) << "window system move not available: moving by offsets";
+    return started;
+}

@@ -23,6 +23,12 @@ public slots:
     void onYChanged(int y);
     void setBusy(int busyTime);
     void setBusy();
+    // Hands a drag of the window to the window system (the compositor's or
+    // window manager's own move, the only way a Wayland client can move).
+    // Called while the button that started the drag is held; false where
+    // the window system offers no such move (an X server without a window
+    // manager): the UI then moves the window by offsets.
+    bool startSystemMove();
 
 private:
     Widget *m_window;

@@ -306,13 +306,28 @@ Item {
     Environment { id: background }
 
     // Dragging the window from its background; every press closes menus.
+    // The first movement hands the drag to the window system's own move;
+    // where there is none the window follows by offsets.
     MouseArea {
         anchors.fill: parent
         property point pressPoint
-        onPressed: function(mouse) { pressPoint = Qt.point(mouse.x, mouse.y); main.mainFocus() }
+        property bool dragHandedOver: false
+        property bool dragStarted: false
+        onPressed: function(mouse) {
+            pressPoint = Qt.point(mouse.x, mouse.y)
+            dragStarted = false
+            dragHandedOver = false
+            main.mainFocus()
+        }
         onPositionChanged: function(mouse) {
-            if (!(mouse.buttons & Qt.LeftButton))
+            if (!(mouse.buttons & Qt.LeftButton) || dragHandedOver)
                 return
+            if (!dragStarted) {
+                dragStarted = true
+                dragHandedOver = ui_Ctl.startSystemMove()
+                if (dragHandedOver)
+                    return
+            }
             ui_Ctl.onXChanged(mouse.x - pressPoint.x)
             ui_Ctl.onYChanged(mouse.y - pressPoint.y)
         }

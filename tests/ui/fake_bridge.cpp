@@ -85,5 +85,10 @@ void FakeBridge::setEnabled(bool enabled)
 
 void FakeBridge::onXChanged(int dx) { note("onXChanged " + QString::number(dx)); }
 void FakeBridge::onYChanged(int dy) { note("onYChanged " + QString::number(dy)); }
+bool FakeBridge::startSystemMove()
+{
+    note("startSystemMove");
+    return systemMoves;
+}
 void FakeBridge::onMinimize() { note("onMinimize"); }
 void FakeBridge::onClose() { note("onClose"); }

@@ -27,6 +27,8 @@ class FakeBridge : public QObject
     Q_PROPERTY(QVariantList lastMatrix MEMBER lastMatrix)
     Q_PROPERTY(QVariantMap pictures MEMBER pictures)
     Q_PROPERTY(QVariantList sentMacros MEMBER sentMacros)
+    // Whether the window system takes over a drag (ui_Ctl.startSystemMove).
+    Q_PROPERTY(bool systemMoves MEMBER systemMoves)
 
 public:
     QStringList calls;
@@ -43,6 +45,7 @@ public:
     QString vendorPath;
     QVariantList lastMatrix;
     QVariantMap pictures;    // "0" … "4" → the last device-order flags
+    bool systemMoves = false;
     QVariantList sentMacros; // [macro position, image] per keyboardSendMacroData
 
     Q_INVOKABLE void reset();
@@ -83,6 +86,7 @@ public:
     // ui_Ctl
     Q_INVOKABLE void onXChanged(int dx);
     Q_INVOKABLE void onYChanged(int dy);
+    Q_INVOKABLE bool startSystemMove();
     Q_INVOKABLE void onMinimize();
     Q_INVOKABLE void onClose();
 

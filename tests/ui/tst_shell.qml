@@ -362,15 +362,30 @@ TestCase {
         compare(spy.signalArguments[0][1], 4)
     }
 
-    function test_draggingTheBackgroundMovesTheWindow() {
+    function test_draggingTheBackgroundMovesTheWindow_data() {
+        return [
+            // No move of the window system's own: the window follows by offsets.
+            { tag: "by offsets", systemMoves: false,
+              calls: ["startSystemMove", "onXChanged 12", "onYChanged -5", "onXChanged 20", "onYChanged -5"] },
+            // The window system moves it: asked once per drag, no offsets.
+            { tag: "by the window system", systemMoves: true, calls: ["startSystemMove"] },
+        ]
+    }
+
+    function test_draggingTheBackgroundMovesTheWindow(data) {
         make(1)
         shell.initUI()
         tryCompare(shell, "busy", false, 2000)
-        ui_Ctl.calls = []
-        mousePress(shell, 500, 600)
-        mouseMove(shell, 512, 595, -1, Qt.LeftButton)
-        mouseRelease(shell, 512, 595)
-        compare(ui_Ctl.calls, ["onXChanged 12", "onYChanged -5"])
+        ui_Ctl.systemMoves = data.systemMoves
+        for (var drag = 0; drag < 2; ++drag) {
+            ui_Ctl.calls = []
+            mousePress(shell, 500, 600)
+            mouseMove(shell, 512, 595, -1, Qt.LeftButton)
+            mouseMove(shell, 520, 595, -1, Qt.LeftButton)
+            mouseRelease(shell, 520, 595)
+            compare(ui_Ctl.calls, data.calls, "drag " + drag)
+        }
+        ui_Ctl.systemMoves = false
     }
 
     Component { id: signalSpyComponent; SignalSpy {} }
