@@ -54,7 +54,11 @@ KeyCapture::KeyCapture()
     source->start();
     m_source = std::move(source);
     m_installed = true;
-    qCInfo(lcCapture) << "capture source: the program's own windows";
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        qCInfo(lcCapture) << "capture source: the program's own windows - a Wayland compositor gives a client"
+                             " only the input meant for its own windows";
+    else
+        qCInfo(lcCapture) << "capture source: the program's own windows";
 }
 
 KeyCapture::~KeyCapture() = default;
