@@ -12,6 +12,8 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev
   libwayland-dev qt6-wayland weston   # Qt's Wayland platform and the compositor of its test
   xvfb xauth x11-utils xdotool imagemagick
+  libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend dconf-service   # the desktops' settings tools,
+  dbus-daemon dbus-bin dbus-session-bus-common libkf5config-bin                   # for the pointer settings' test
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file appstream desktop-file-utils
   clang libclang-rt-14-dev

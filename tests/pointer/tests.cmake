@@ -1,0 +1,1 @@
+gearconsole_test(tst_pointer_settings ${CMAKE_CURRENT_LIST_DIR}/tst_pointer_settings.cpp)
