@@ -17,6 +17,11 @@ int main(int argc, char *argv[])
     chooseSceneGraphBackend();
     avoidSeatlessTextInput();  // before Qt connects to the compositor
     QApplication app(argc, argv);
+    // The program lives in the tray: closing the window or a message box
+    // while the window is hidden must not end it; only the tray's Quit does.
+    app.setQuitOnLastWindowClosed(false);
+    // Started at login: stay in the tray until the user asks for the window.
+    const bool startHidden = app.arguments().contains(QStringLiteral("--hidden"));
 
     SingleInstance instance;
     if (instance.isRunning()) {
@@ -37,7 +42,8 @@ int main(int argc, char *argv[])
     capture->setMouseCallback(&Widget::mouseCaptured, &window);
     capture->setMessageCallback(&Widget::messageCaptured, &app, &window, CopyDataChannel::serverName(instance.id()));
 
-    window.showNormal();
+    if (!startHidden)
+        window.showNormal();
     reportFirstFrame(window);
     buildAfterFirstFrame(window);
     releaseStartupMemory(window);

@@ -1,6 +1,7 @@
 #include "widget.h"
 
 #include "bridge/myqquickview.h"
+#include "i18n/language_file.h"
 #include "platform/device_monitor.h"
 #include "platform/logging.h"
 #include "platform/restore_request.h"
@@ -9,6 +10,7 @@
 #include "ui_controler.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
@@ -26,6 +28,15 @@ const char kTrayMenuStyle[] =
     "QMenu::indicator { width: 13px; height: 13px; } "
     "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
 constexpr int kBalloonMs = 10000;
+
+// The tray menu's "Show" in the UI's language (ChineseSimplified when the
+// global store names none); the language file's "tray" section may replace it.
+QString showText(const QString &language)
+{
+    const QStringList texts =
+        readLanguageSection(QStringLiteral("tray"), language.isEmpty() ? QStringLiteral("ChineseSimplified") : language);
+    return texts.value(0).isEmpty() ? QStringLiteral("Show") : texts.at(0);
+}
 } // namespace
 
 Widget::Widget(QWidget *parent) : QWidget(parent)
@@ -65,9 +76,13 @@ bool Widget::isGun() const { return view()->isGun; }
 void Widget::setupTrayIcon()
 {
     trayIcon = new QSystemTrayIcon(this);
+    // Some tray hosts only ever open the menu: Show is the way back there.
+    auto *showAction = new QAction(showText(view()->getGlobalData(QStringLiteral("common/language")).toString()), this);
+    connect(showAction, &QAction::triggered, this, [this] { postRestoreRequest(this); });
     auto *quitAction = new QAction(tr("Quit (&Q)"), this);
     connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
     auto *menu = new QMenu(this);
+    menu->addAction(showAction);
     menu->addAction(quitAction);
     menu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
     trayIcon->setContextMenu(menu);
@@ -85,7 +100,8 @@ void Widget::showDetectBalloon()
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick)
+    // StatusNotifier hosts report a click as Trigger and never a double click.
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
         postRestoreRequest(this);
 }
 
@@ -119,6 +135,12 @@ void Widget::customEvent(QEvent *event)
 {
     if (event->type() == startupEvent::kType && static_cast<startupEvent *>(event)->code == startupEvent::kCode)
         view()->runUI();
+}
+
+void Widget::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    m_controller->onClose();
 }
 
 bool Widget::event(QEvent *event)

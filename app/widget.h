@@ -14,8 +14,8 @@ class Ui_Controler;
 class myQQuickView;
 
 // The frameless main window: parent of the whole UI, owner of the device
-// object, the device timer and the tray icon. Closing it from the UI only
-// hides it; the program ends from the tray menu.
+// object, the device timer and the tray icon. Closing it, from the UI or the
+// window manager, only hides it; the program ends from the tray menu.
 class Widget : public QWidget, public MainWindowLink
 {
     Q_OBJECT
@@ -46,6 +46,9 @@ public:
 protected:
     void customEvent(QEvent *event) override;
     bool event(QEvent *event) override;
+    // A close from the window manager (Alt+F4, the taskbar) hides the window
+    // like the UI's close button.
+    void closeEvent(QCloseEvent *event) override;
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
