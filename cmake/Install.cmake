@@ -12,6 +12,7 @@
 #   lib/udev/                 gearconsole-hidraw-usage, the rules' helper
 #   lib/udev/rules.d/         70-gearconsole.rules
 #   share/applications, share/metainfo, share/icons/hicolor
+#   /etc/xdg/autostart        the login entry: gearconsole --hidden
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
   set(CMAKE_INSTALL_PREFIX /usr CACHE PATH "Install prefix" FORCE)
 endif()
@@ -53,6 +54,10 @@ install(FILES ${GEARCONSOLE_UDEV_RULES} DESTINATION ${udev_dir}/rules.d)
 install(FILES packaging/example.vortan.gearconsole.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/example.vortan.gearconsole.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${PROJECT_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+# The session starts it hidden in the tray; the file is the application's own
+# name, so that the user's copy of that name in ~/.config/autostart overrides it.
+set(autostart_dir ${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/autostart)
+install(FILES packaging/autostart/example.vortan.gearconsole.desktop DESTINATION ${autostart_dir})
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
@@ -79,6 +84,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qml6-module-qtquick, qml6-module-qtqml-workers
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, systemd | elogind")
 # GNOME shows StatusNotifier tray icons only with this extension.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/postinst)
+# A file under /etc is the administrator's to change: dpkg keeps such changes.
+file(WRITE ${PROJECT_BINARY_DIR}/packaging/conffiles "${autostart_dir}/example.vortan.gearconsole.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/postinst ${PROJECT_BINARY_DIR}/packaging/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

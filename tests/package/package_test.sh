@@ -2,7 +2,8 @@
 # Builds the Debian package, unpacks it into a scratch root and runs the
 # installed programs from there: gearctl against a virtual keyboard with a
 # user data folder that already holds a changed file, the access helper on a
-# command interface, and the desktop file and metainfo validators.
+# command interface, the desktop file and metainfo validators, and the login
+# entry read by an XDG autostart implementation.
 #   package_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -54,6 +55,16 @@ ls "$usr"/lib/*/libburnlet.so.1 "$usr"/lib/*/libHIDDLL.so >/dev/null 2>&1 \
 step "validators"
 desktop-file-validate "$usr/share/applications/example.vortan.gearconsole.desktop" || fail "desktop file"
 appstreamcli validate --no-net "$usr/share/metainfo/example.vortan.gearconsole.metainfo.xml" || fail "metainfo"
+
+step "login entry: the session starts it hidden, and the user's copy of that name turns it off"
+autostart=$root/etc/xdg/autostart/example.vortan.gearconsole.desktop
+desktop-file-validate "$autostart" || fail "login entry"
+dpkg-deb -I "$deb" conffiles | grep -qx /etc/xdg/autostart/example.vortan.gearconsole.desktop || fail "login entry not a conffile"
+started() { PATH="$usr/bin:$PATH" XDG_CONFIG_DIRS="$root/etc/xdg" XDG_CONFIG_HOME="$work/config" dex --autostart --dry-run; }
+[ "$(started)" = "Executing command: gearconsole --hidden" ] || fail "the session would not start it hidden: $(started)"
+mkdir -p "$work/config/autostart"
+printf '[Desktop Entry]\nHidden=true\n' >"$work/config/autostart/$(basename "$autostart")"
+[ -z "$(started)" ] || fail "the user's Hidden=true copy did not turn it off"
 
 step "first start with a user folder that holds a changed file"
 data=$work/data
