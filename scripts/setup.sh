@@ -14,6 +14,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend dconf-service   # the desktops' settings tools,
   dbus-daemon dbus-bin dbus-session-bus-common libkf5config-bin                   # for the pointer settings' test
+  openbox wmctrl dbus-daemon dex
   fonts-dejavu-core fonts-noto-cjk
   dpkg-dev file appstream desktop-file-utils
   clang libclang-rt-14-dev
