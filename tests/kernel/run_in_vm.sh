@@ -15,8 +15,8 @@
 # and the host's QT_*, QTEST_*, GEARCONSOLE_* and *SAN_OPTIONS variables.
 # The serial console (kernel messages, the command's output, the end marker
 # "kernel-test: command finished ... with exit status N") is copied to
-# CONSOLE_LOG (default BUILD_DIR/tests/kernel/console.log); the kernel's whole
-# log is left in BUILD_DIR/tests/kernel/run/dmesg.log.
+# CONSOLE_LOG (default BUILD_DIR/tests/kernel/console.log), the kernel's whole
+# log to CONSOLE_LOG with .dmesg.log for .log (once the command has ended).
 #
 # Exit status: the command's; 77 (one line saying why) when qemu cannot start
 # at all; 1 when the VM fails or does not finish within the time limit.
@@ -91,11 +91,13 @@ timeout "$limit" "$qemu" -machine pc,accel=tcg -cpu max -smp 2 -m 1024 \
   -kernel "$kernel" -initrd "$initramfs" -append "$cmdline" \
   -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \
   -virtfs local,path="$run",mount_tag=run,security_model=none,multidevs=remap \
-  </dev/null 2>&1 | tr -d '\r' | tee "$log"
+  </dev/null 2>&1 | sed -u 's/\r$//' | tee "$log"
 qemu_status=${PIPESTATUS[0]}
 set -e
 seconds=$(awk -v ns=$(($(date +%s%N) - started)) 'BEGIN { printf "%.1f", ns / 1e9 }')
 
+# The kernel's whole log, beside the console's copy.
+[ ! -f "$run/dmesg.log" ] || cp "$run/dmesg.log" "${log%.log}.dmesg.log"
 if [ -f "$run/status" ]; then
   status=$(cat "$run/status")
   echo "kernel-test: VM ran ${seconds} s; console log: $log"
