@@ -7,7 +7,6 @@
 
 #include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,12 +59,6 @@ class TestPointerSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        for (const char *tool : {"dbus-daemon", "gsettings", "kwriteconfig5"})
-            QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), "scripts/setup.sh installs it");
-    }
-
     // Speed 7 is 14 of 20, libinput's 0.368; double-click speed 5 is 550 ms.
     void gnomeSettingsStickOnlyWhereTheyAreStored()
     {
