@@ -95,6 +95,23 @@ private slots:
         QVERIFY(tip);
         QTRY_VERIFY(tip->isVisible());
         QTest::qWait(100);
+
+        // A long assignment on a key near the picture's right edge: the tip
+        // grows to its text and stays inside the picture.
+        constexpr int kKeypadNine = 116;
+        const QString longGroup = QStringLiteral("LCtrl+LShift+LAlt+Delete");
+        rig.window->view()->setDataList(QStringLiteral("keyboardKeyMatrix/%1").arg(kKeypadNine), {"2", longGroup});
+        QMetaObject::invokeMethod(ui::find(*rig.window, "keyboardPages"), "initialise",
+                                  Q_ARG(QVariant, false), Q_ARG(QVariant, false), Q_ARG(QVariant, false));
+        QQuickItem *key = rig.item(QStringLiteral("key%1").arg(kKeypadNine));
+        QVERIFY(key);
+        QTest::mouseMove(rig.window->view(), key->mapToScene(QPointF(10, 10)).toPoint());
+        QTRY_VERIFY(tip->isVisible() && tip->property("keyIndex").toInt() == kKeypadNine);
+        QQuickItem *picture = tip->parentItem();
+        const QRectF tipArea = tip->mapRectToItem(picture, QRectF(0, 0, tip->width(), tip->height()));
+        QVERIFY2(QRectF(0, 0, picture->width(), picture->height()).contains(tipArea), "the tip leaves the picture");
+        QVERIFY(tip->width() > 120);
+        QTest::qWait(100);
         QVERIFY(saveScreenshot(rig, "key-page.png"));
     }
 

@@ -99,6 +99,7 @@ private slots:
         QVERIFY(saveScreenshot(rig, "macro-editor.png"));
         QVERIFY(ui::click(*rig.window, "recordButton"));
         QVERIFY(!editorProperty(rig, "recording").toBool());
+        QVERIFY(saveScreenshot(rig, "macro-editor-idle.png"));
 
         const QString file = MacroLibrary::forDevice(0).pathOf("Macro 0");
         QVERIFY2(QFileInfo::exists(file), qPrintable(file));
