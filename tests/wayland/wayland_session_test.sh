@@ -6,11 +6,15 @@
 #     keyboard that xdotool drives: a key reaches the UI, dragging the
 #     background makes weston move the window (the move request in weston's
 #     protocol log, and a click at the same screen point lands where the drag
-#     put the window), and the minimise button minimises it through weston.
+#     put the window), the close button hides the window and the tray item's
+#     Activate, called on a private session bus by its StatusNotifier
+#     watcher's side, brings it back, and the minimise button minimises it
+#     through weston.
 # Exits 77 (skipped) only when weston cannot start at all. KEEP_WORK=1 keeps
 # the scratch folder with every log.
 set -uo pipefail
 program=$1
+watcher=$2
 work=$(mktemp -d /tmp/gearconsole-wayland.XXXXXX)
 chmod 700 "$work"
 pids=()
@@ -59,7 +63,8 @@ start_weston() {  # NAME LOG OPTIONS...
 }
 
 start_program() {  # WAYLAND_DISPLAY LOG
-  env -u DISPLAY -u QT_IM_MODULE -u QT_QUICK_BACKEND WAYLAND_DISPLAY="$1" QT_QPA_PLATFORM=wayland \
+  env -u DISPLAY -u QT_IM_MODULE -u QT_QUICK_BACKEND -u DBUS_SESSION_BUS_ADDRESS \
+    ${bus_address:+DBUS_SESSION_BUS_ADDRESS=$bus_address} WAYLAND_DISPLAY="$1" QT_QPA_PLATFORM=wayland \
     QT_LOGGING_RULES='gearconsole.capture.debug=true;gearconsole.shell.debug=true' "$work/app/gearconsole" >"$2" 2>&1 &
   program_pid=$!
   pids+=("$program_pid")
@@ -99,6 +104,15 @@ exec 5>&-
 for _ in $(seq 100); do [ -s "$work/display-number" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display-number")
 printf '[core]\nidle-time=0\n[shell]\npanel-position=none\n' >"$work/weston.ini"
+# A private session bus whose StatusNotifier watcher is the test's.
+dbus-daemon --session --nofork --print-address=6 6>"$work/bus-address" >"$work/dbus.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/bus-address" ] && break; sleep 0.1; done
+bus_address=$(head -n1 "$work/bus-address")
+[ -n "$bus_address" ] || fail "no private session bus"
+DBUS_SESSION_BUS_ADDRESS=$bus_address "$watcher" >"$work/watcher.log" 2>&1 &
+pids+=($!)
+wait_for_line "$work/watcher.log" '^watching' || fail "the StatusNotifier watcher did not start"
 compositor_log=$work/weston-seat.log
 # The output is larger than the window by 300 x 160: weston places the window
 # somewhere in that range, so (650, 400) is inside it before and after a
@@ -147,7 +161,25 @@ moved_x=$seen_x moved_y=$seen_y
   fail "the window moved by $(( local_x - moved_x )),$(( local_y - moved_y )), not 40,30"
 echo "ok: the drag moved the window through weston"
 
-xdotool mousemove $(( origin_x + 40 + 944 )) $(( origin_y + 30 + 21 )) click 1
+# Close (hide), then the tray item's Activate: the window comes back as a new
+# toplevel, which weston places anew.
+wait_for_line "$work/watcher.log" '^item ' || fail "no tray item registered with the StatusNotifier watcher"
+item=$(grep -m1 '^item ' "$work/watcher.log" | cut -d' ' -f2)
+xdotool mousemove $(( origin_x + 40 + 980 )) $(( origin_y + 30 + 21 )) click 1
+wait_for_line "$compositor_log" 'xdg_toplevel@[0-9]+\.destroy\(' || fail "the close button did not hide the window"
+toplevels=$(grep -cE 'get_toplevel\(' "$compositor_log")
+DBUS_SESSION_BUS_ADDRESS=$bus_address gdbus call --session --dest "$item" --object-path /StatusNotifierItem \
+  --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null || fail "the tray item does not answer Activate"
+for _ in $(seq 200); do
+  [ "$(grep -cE 'get_toplevel\(' "$compositor_log")" -gt "$toplevels" ] && break
+  sleep 0.1
+done
+[ "$(grep -cE 'get_toplevel\(' "$compositor_log")" -gt "$toplevels" ] || fail "Activate did not bring the window back"
+echo "ok: the tray item (StatusNotifier) brings the hidden window back"
+
+click_at 650 400
+origin_x=$(( 650 - seen_x )) origin_y=$(( 400 - seen_y ))
+xdotool mousemove $(( origin_x + 944 )) $(( origin_y + 21 )) click 1
 wait_for_line "$compositor_log" 'xdg_toplevel@[0-9]+\.set_minimized\(' || fail "the minimise button did not reach weston"
 echo "ok: the minimise button minimises through weston"
 expect_running "$log"
