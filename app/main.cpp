@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSystemTrayIcon>
 
 int main(int argc, char *argv[])
 {
@@ -42,7 +43,13 @@ int main(int argc, char *argv[])
     capture->setMouseCallback(&Widget::mouseCaptured, &window);
     capture->setMessageCallback(&Widget::messageCaptured, &app, &window, CopyDataChannel::serverName(instance.id()));
 
-    if (!startHidden)
+    // Hidden only where a tray icon can bring the window back.
+    bool showWindow = !startHidden;
+    if (startHidden && !QSystemTrayIcon::isSystemTrayAvailable()) {
+        qCInfo(lcShell) << "no system tray: showing the window although started with --hidden";
+        showWindow = true;
+    }
+    if (showWindow)
         window.showNormal();
     reportFirstFrame(window);
     buildAfterFirstFrame(window);

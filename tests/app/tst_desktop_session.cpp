@@ -69,7 +69,7 @@ const QDBusArgument &operator>>(const QDBusArgument &argument, MenuEntry &entry)
 class Session
 {
 public:
-    bool start()
+    bool start(bool withTray = true)
     {
         for (const char *name : {"Xvfb", "openbox", "wmctrl", "xdotool", "dbus-daemon"})
             if (QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty())
@@ -95,7 +95,7 @@ public:
         connection.emplace(QDBusConnection::connectToBus(environment.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")),
                                                          QStringLiteral("session")));
         watcher = new Watcher(&watcherObject);
-        return connection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherObject)
+        return !withTray || connection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherObject)
                && connection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
     }
 
@@ -302,6 +302,17 @@ private slots:
         QTRY_VERIFY(!session.mainWindowShown());
         QCOMPARE(session.click(entries.at(0).id).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY(session.mainWindowShown());
+    }
+
+    // Where no tray could bring it back, the window shows all the same.
+    void hiddenStartWithoutATrayShowsTheWindow()
+    {
+        Session session;
+        if (!session.start(false))
+            QSKIP("no private X server, window manager or session bus here");
+        Program program(QStringLiteral("English"));
+        program.start(session, {QStringLiteral("--hidden")});
+        QTRY_VERIFY_WITH_TIMEOUT(session.mainWindowShown(), 20000);
     }
 };
 
