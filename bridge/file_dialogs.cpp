@@ -1,6 +1,8 @@
 #include "file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -33,4 +35,11 @@ void FileDialogs::install(std::unique_ptr<FileDialogs> dialogs)
     installed() = dialogs ? std::move(dialogs) : std::make_unique<FileDialogs>();
 }
 
-QString desktopDirectory() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
+QString desktopDirectory()
+{
+    // Many Linux homes have no desktop folder. Handed a folder that does not
+    // exist, the dialog opens its parent with "Desktop" typed as the file
+    // name, which an export would then write: the home folder instead.
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
+}

@@ -17,14 +17,17 @@ class ScriptedDialogs : public FileDialogs
 public:
     QString answer;
     QStringList asked;
-    QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    QString directory;
+    QString openFileName(QWidget *, const QString &title, const QString &folder, const QString &filter) override
     {
         asked << title + QLatin1Char('|') + filter;
+        directory = folder;
         return answer;
     }
-    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    QString saveFileName(QWidget *, const QString &title, const QString &folder, const QString &filter) override
     {
         asked << title + QLatin1Char('|') + filter;
+        directory = folder;
         return answer;
     }
 };
@@ -204,6 +207,23 @@ private slots:
         rig.view->saveProfile(profile);
         QCOMPARE(rig.dialogs->asked, QStringList{"Save File|Profile(*.pf)"});
         QCOMPARE(contents(target), contents(profileFile(fileNumber)));
+    }
+
+    // A home without a desktop folder: the dialog opens the home folder, not
+    // its parent with "Desktop" as the file name.
+    void dialogsOpenOnTheDesktopOrElseHome()
+    {
+        StoreRig rig;
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", rig.workspace.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", (rig.workspace.path() + "/config").toUtf8());
+        rig.view->saveProfile(0);
+        QCOMPARE(rig.dialogs->directory, rig.workspace.path());
+        QVERIFY(QDir(rig.workspace.path()).mkdir(QStringLiteral("Desktop")));
+        rig.view->loadProfile(0);
+        QCOMPARE(rig.dialogs->directory, rig.workspace.path() + QStringLiteral("/Desktop"));
+        qputenv("HOME", home);
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void importReplacesTheProfile()
