@@ -151,6 +151,8 @@ private:
     bool takeLockForPoll();
     void closeHid();
     bool failTransfer();
+    // One log line for a report the device did not take or give.
+    void logFailedReport(int did, const char *report) const;
     // Opens the device, scrambles the command report where the entry asks for
     // it and sends it: the start of both primitives. Null on failure.
     HidDevice *sendCommandReport(int did);

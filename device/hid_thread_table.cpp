@@ -69,6 +69,10 @@ HidDevice *Hid_Thread::openDevice(int did)
     hidHandle.reset();
     hidHandle = HidSeam::backend().open(deviceList[did].path.toLatin1());
     if (!hidHandle) {
+        // Unplugged, typically: one line, and no further tries until the
+        // next detection.
+        qCWarning(lcHid).noquote() << "device" << did << "cannot be opened at" << deviceList[did].path
+                                   << "- not connected until detection finds it again";
         deviceList[did].path.clear();
         return nullptr;
     }

@@ -45,6 +45,12 @@ bool Hid_Thread::failTransfer()
     return false;
 }
 
+void Hid_Thread::logFailedReport(int did, const char *report) const
+{
+    qCWarning(lcHid).noquote() << "device" << did << report << "failed on" << deviceList[did].path
+                               << "- the command is dropped";
+}
+
 bool Hid_Thread::refusesDataPhase(int did, int length) const
 {
     if (length <= 0 || !isKnown(did) || interfaceEntry(did).hasDataPhase())
@@ -75,8 +81,12 @@ HidDevice *Hid_Thread::sendCommandReport(int did)
     if (interfaceEntry(did).isEncode)
         USBDataEncryption(cmdReport + 1, SecrecyCode);
     HidDevice *device = openDevice(did);
-    if (!device || device->sendFeatureReport(cmdReport, kCommandReportLength) < 0)
+    if (!device)
         return nullptr;
+    if (device->sendFeatureReport(cmdReport, kCommandReportLength) < 0) {
+        logFailedReport(did, "command report");
+        return nullptr;
+    }
     return device;
 }
 
@@ -103,8 +113,12 @@ bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
             std::copy_n(payload + offset, copied, buffer.begin() + 1);
             std::fill(buffer.begin() + 1 + copied, buffer.begin() + 1 + chunk, uchar(0));
             device = openDevice(did);
-            if (!device || device->write(buffer.constData(), size_t(buffer.size())) < 0)
+            if (!device)
                 return failTransfer();
+            if (device->write(buffer.constData(), size_t(buffer.size())) < 0) {
+                logFailedReport(did, "data report");
+                return failTransfer();
+            }
         }
         if (settle)
             settlePause();
@@ -123,8 +137,12 @@ bool Hid_Thread::exchangeCommand(int did, int readLength)
         return failTransfer();
     const DeviceInfo &entry = interfaceEntry(did);
     device = openDevice(did);
-    if (!device || device->getFeatureReport(ackReport, kCommandReportLength) < 0)
+    if (!device)
         return failTransfer();
+    if (device->getFeatureReport(ackReport, kCommandReportLength) < 0) {
+        logFailedReport(did, "answer report");
+        return failTransfer();
+    }
 
     if (readLength == 0) {
         closeHid();
@@ -140,8 +158,12 @@ bool Hid_Thread::exchangeCommand(int did, int readLength)
     for (int offset = 0; offset < readLength; offset += chunk) {
         buffer.fill(0);
         device = openDevice(did);
-        if (!device || device->readTimeout(buffer.data(), size_t(buffer.size()), kInputReportTimeoutMs) <= 0)
+        if (!device)
             return failTransfer();
+        if (device->readTimeout(buffer.data(), size_t(buffer.size()), kInputReportTimeoutMs) <= 0) {
+            logFailedReport(did, "input report");
+            return failTransfer();
+        }
         std::copy_n(buffer.constData(), std::min(chunk, int(sizeof payload) - offset), payload + offset);
     }
     closeHid();
