@@ -152,6 +152,12 @@ void BootLoaderModel::receive(const uint8_t *data, size_t count)
 {
     if (session_ == Session::None)
         return;
+    // The device knows the transfer's length from the command that opened it: the zeros
+    // that pad the last 64-byte report beyond it are not data (a blank check takes two
+    // bytes per flash byte).
+    const size_t budget = sessionArea_ == kBlankCheckArea ? 2 * size_t(sessionLength_) : size_t(sessionLength_);
+    const size_t taken = consumed_ + pending_.size();
+    count = std::min(count, budget > taken ? budget - taken : 0);
     pending_.insert(pending_.end(), data, data + count);
     if (behaviour.bytesPerStatusRead == 0)
         consumePending(pending_.size());
