@@ -1,0 +1,369 @@
+// The program's devices through the Linux kernel: hidapi over hidraw, the
+// kernel's HID core and uhid devices, udev and the access rule, burnlet over
+// libHIDDLL. Runs inside the test VM only (run_in_vm.sh); anywhere else each
+// scenario skips.
+#include "device/virtual/keyboard_model.h"
+#include "device/virtual/vendor_report_model.h"
+#include "kernel_rig.h"
+#include "app/widget.h"
+#include "platform/device_monitor.h"
+#include "support/log_capture.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+constexpr quint16 kVortan = 0xfff0;
+constexpr int kPlainKeyboard = 0, kScrambledKeyboard = 4, kAccessory = 5;
+// A failed command may wait for the kernel's own time-out on a report the
+// device never answers (5 s); it must not wait longer than twice that.
+constexpr int kFailedCommandBoundMs = 10000;
+constexpr int kImageAddress = 0x0100;
+
+QByteArray pattern(int length, int seed)
+{
+    QByteArray bytes(length, '\0');
+    for (int i = 0; i < length; ++i)
+        bytes[i] = char(seed * 31 + i * 7);
+    return bytes;
+}
+
+uchar *bytesOf(QByteArray &array) { return reinterpret_cast<uchar *>(array.data()); }
+
+// What the keyboard pages send: key matrix, a macro, a picture, the lighting
+// (effect, eight stage colours), options and the current
+// matrix; then the options read back.
+QList<int> applyKeyboardPage(Hid_Thread &device)
+{
+    QByteArray matrix = pattern(512, 1), macro = pattern(512, 2), picture = pattern(128, 3),
+               colours = pattern(24, 4);
+    device.hidSetKeyMatrix(0, bytesOf(matrix));
+    device.hidSetMacroKey(0, 3, bytesOf(macro));
+    device.hidSetPicture(0, 4, bytesOf(picture));
+    device.hid576_30H_SetLED8StageColor(0, bytesOf(colours));
+    device.hidSetRGBLedEffect(0, 2, 0, 254, 3, 1);
+    device.hid553_03H_SetKeyboardoption(0, 9, 8, 7, 6);
+    device.hid553_02H_SetCurrentKeyMatrix(0, 2);
+    uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
+    device.hid553_83H_GetKeyboardoption(0, b1, b2, b3, b4);
+    return {b1, b2, b3, b4};
+}
+
+struct PageRun
+{
+    QJsonObject state;
+    QStringList wire;
+    QList<int> answers;
+    QSet<QString> opened;
+};
+
+// Every command family a 560 mouse answers, then its reading commands.
+QList<int> applyMouse560(Hid_Thread &device)
+{
+    QByteArray profile = pattern(128, 5), keys = pattern(64, 6), macro = pattern(128, 7);
+    device.hid560_01H_SetKeyboardoption(0, 3, 4);
+    device.hid560_02H_SetCurrentProfile(0, 2);
+    device.hid560_03H_SetReportRate(0, 2);
+    device.hid560_04H_SetCurrentDPI(0, 3);
+    device.hid560_0CH_setProfile(0, bytesOf(profile), 1);
+    device.hid560_0DH_SetKeyMatrix(0, bytesOf(keys), 2);
+    device.hid560_0FH_SetMacroKey(0, 4, bytesOf(macro));
+    uchar option1 = 0, option2 = 0, current = 0, stage1 = 0, stage2 = 0;
+    device.hid560_81H_GetKeyboardoption(0, option1, option2);
+    device.hid560_82H_GetCurrentProfile(0, current);
+    device.hid560_84H_GetCurrentDPI(0, stage1, stage2);
+    QByteArray readBack(128, '\0');
+    device.hid560_8CH_readProfile(bytesOf(readBack), 1);
+    return {option1, option2, current, stage1, stage2, readBack == profile};
+}
+
+using PageDriver = QList<int> (*)(Hid_Thread &);
+
+PageRun runPage(DeviceRig::Backend backend, const QList<QMap<QString, QString>> &table, int entry, PageDriver driver)
+{
+    DeviceRig rig(backend, table);
+    if (!rig.plug(entry))
+        return {};
+    rig.device->detectDevices();
+    PageRun run;
+    run.answers = driver(*rig.device);
+    run.state = rig.model(entry)->state();
+    const QList<TraceLine> lines = rig.trace->read();
+    run.wire = wireOf(lines);
+    for (const TraceLine &line : lines)
+        if (line.op == QLatin1String("OPEN"))
+            run.opened.insert(line.path);
+    if (backend == DeviceRig::Kernel) {
+        for (const auto &emulated : rig.emulated)
+            if (emulated->command->misfitReports() != 0)
+                run.wire.append(QStringLiteral("reports of a size the descriptor does not declare: %1")
+                                    .arg(emulated->command->misfitReports()));
+    }
+    return run;
+}
+
+// An image as Intel HEX: data records of 16 bytes, then the end record.
+QByteArray intelHex(int address, const QByteArray &data)
+{
+    QByteArray text;
+    for (int at = 0; at < data.size(); at += 16) {
+        const QByteArray chunk = data.mid(at, 16);
+        const int offset = address + at;
+        QByteArray record = QByteArray(1, char(chunk.size())) + char(offset >> 8) + char(offset & 0xff) + '\0' + chunk;
+        quint8 sum = 0;
+        for (char byte : record)
+            sum = quint8(sum + quint8(byte));
+        text += ':' + (record + char(-sum)).toHex().toUpper() + '\n';
+    }
+    return text + ":00000001FF\n";
+}
+
+QString udevProperties(const QByteArray &node)
+{
+    QProcess::execute(QStringLiteral("udevadm"), {QStringLiteral("settle"), QStringLiteral("--timeout=30")});
+    QProcess info;
+    info.start(QStringLiteral("udevadm"), {QStringLiteral("info"), QStringLiteral("--query=property"),
+                                           QStringLiteral("--name=") + QString::fromLatin1(node)});
+    info.waitForFinished(30000);
+    return QString::fromLocal8Bit(info.readAllStandardOutput());
+}
+
+} // namespace
+
+class KernelScenarios : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        if (!insideTestVm())
+            QSKIP("runs inside the kernel test VM only (tests/kernel/run_in_vm.sh)");
+        std::fill_n(Hid_Thread::SecrecyCode, 8, 0);
+    }
+
+    void detectionFindsTheCommandInterfaces()
+    {
+        DeviceRig rig(DeviceRig::Kernel);
+        QVERIFY(rig.plug(kPlainKeyboard));
+        QVERIFY(rig.plug(kAccessory));
+        rig.device->detectDevices();
+        QCOMPARE(int(rig.device->connectionState()), (1 << kPlainKeyboard) | (1 << kAccessory));
+        // The last entry that answers takes index 0: here the accessory.
+        QCOMPARE(rig.device->devices()[0].path.toLatin1(), hidrawPath(kVortan, 0x0201, 0xff00, 0x0001));
+        QCOMPARE(rig.device->devices()[kAccessory].path2.toLatin1(), hidrawPath(kVortan, 0x0201, 0xff01, 0x0001));
+        QVERIFY(!hidrawPath(kVortan, 0x0101, 0x0001, 0x0006).isEmpty());  // the boot keyboard is there
+
+        rig.emulated.remove(kAccessory);
+        QVERIFY(waitForInterfaces(kVortan, 0x0201, 0));
+        rig.device->detectDevices();
+        QCOMPARE(int(rig.device->connectionState()), 1 << kPlainKeyboard);
+        QCOMPARE(rig.device->devices()[0].path.toLatin1(), hidrawPath(kVortan, 0x0101, 0xff00, 0x0001));
+    }
+
+    void keyboardPageCrossesTheKernelAsItCrossesTheVirtualBackend_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::newRow("plain") << kPlainKeyboard;
+        QTest::newRow("scrambled") << kScrambledKeyboard;
+    }
+    void keyboardPageCrossesTheKernelAsItCrossesTheVirtualBackend()
+    {
+        QFETCH(int, entry);
+        const PageRun expected = runPage(DeviceRig::Virtual, {}, entry, applyKeyboardPage);
+        const PageRun kernel = runPage(DeviceRig::Kernel, {}, entry, applyKeyboardPage);
+        QVERIFY(!kernel.wire.isEmpty());
+        QCOMPARE(kernel.state, expected.state);
+        QCOMPARE(kernel.state.value(QStringLiteral("ignoredReports")).toInt(), 0);
+        QCOMPARE(kernel.wire, expected.wire);
+        QCOMPARE(kernel.answers, QList<int>({9, 8, 7, 6}));
+        // Only the command interface was ever opened, never the boot keyboard.
+        QCOMPARE(kernel.opened.size(), 1);
+        QVERIFY(!kernel.opened.contains(QString::fromLatin1(hidrawPath(kVortan, 0x0101 + entry, 0x0001, 0x0006))));
+    }
+
+    void mouse560CrossesTheKernelAsItCrossesTheVirtualBackend()
+    {
+        QMap<QString, QString> mouse = tableEntry("fff0", "0301", "ff00", "0001", 64);
+        mouse.insert(QStringLiteral("type"), QStringLiteral("1"));
+        const PageRun expected = runPage(DeviceRig::Virtual, {mouse}, 0, applyMouse560);
+        const PageRun kernel = runPage(DeviceRig::Kernel, {mouse}, 0, applyMouse560);
+        QVERIFY(!kernel.wire.isEmpty());
+        QCOMPARE(kernel.state, expected.state);
+        QCOMPARE(kernel.state.value(QStringLiteral("ignoredReports")).toInt(), 0);
+        QCOMPARE(kernel.wire, expected.wire);
+        QCOMPARE(kernel.answers, expected.answers);
+        QCOMPARE(kernel.answers.last(), 1);  // the profile read back is the one sent
+    }
+
+    void accessRuleGrantsTheCommandInterfaceOnly()
+    {
+        DeviceRig rig(DeviceRig::Kernel);
+        QVERIFY(rig.plug(kPlainKeyboard));
+        const QString command = udevProperties(hidrawPath(kVortan, 0x0101, 0xff00, 0x0001));
+        const QString keys = udevProperties(hidrawPath(kVortan, 0x0101, 0x0001, 0x0006));
+        QVERIFY2(command.contains(QStringLiteral("GEARCONSOLE_COMMAND_INTERFACE=1")), qPrintable(command));
+        QVERIFY2(command.contains(QRegularExpression(QStringLiteral("\nTAGS=.*:uaccess:"))), qPrintable(command));
+        QVERIFY2(keys.contains(QStringLiteral("DEVNAME=")), qPrintable(keys));
+        QVERIFY2(!keys.contains(QStringLiteral("uaccess")), qPrintable(keys));
+    }
+
+    // The keyboard goes away in the middle of a 512-byte block, or stops
+    // answering, while the accessory's vendor reports are being polled.
+    void failingKeyboardLeavesTheProgramWorking_data()
+    {
+        QTest::addColumn<bool>("unplugged");
+        QTest::newRow("unplugged mid-block") << true;
+        QTest::newRow("stops answering") << false;
+    }
+    void failingKeyboardLeavesTheProgramWorking()
+    {
+        QFETCH(bool, unplugged);
+        DeviceRig rig(DeviceRig::Kernel);
+        QVERIFY(rig.plug(kAccessory));
+        QVERIFY(rig.plug(kPlainKeyboard));
+        rig.device->detectDevices();
+        const QString keyboardNode = QString::fromLatin1(hidrawPath(kVortan, 0x0101, 0xff00, 0x0001));
+        rig.device->setDevicePath(0, keyboardNode);
+        rig.device->startPollingUSBVendorCmd();
+        auto &vendor = dynamic_cast<VendorReportModel &>(rig.emulated[kAccessory]->vendorReports->model());
+        vendor.sendVendorValue(7);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.device->getSupportData().toInt(), 7, 10000);
+
+        UhidDevice &keyboard = *rig.emulated[kPlainKeyboard]->command;
+        if (unplugged)
+            keyboard.unplugAfterOutputs(3);
+        else
+            keyboard.setAnswering(false);
+        QByteArray matrix = pattern(512, 1);
+        QElapsedTimer clock;
+        QStringList logged;
+        {
+            LogCapture log;
+            clock.start();
+            rig.device->hidSetKeyMatrix(0, bytesOf(matrix));
+            // uhid takes output reports without waiting for the device: the
+            // whole block may be in the kernel before the removal. Then the
+            // next command is the one that finds the device gone.
+            if (unplugged && rig.device->devices()[0].path == keyboardNode) {
+                QVERIFY(waitForInterfaces(kVortan, 0x0101, 1));
+                rig.device->hid553_03H_SetKeyboardoption(0, 1, 2, 3, 4);
+            }
+            logged = log.lines();
+        }
+        QVERIFY2(clock.elapsed() < kFailedCommandBoundMs, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(logged.size() == 1, qPrintable(logged.join(QLatin1Char('\n'))));
+        QVERIFY(rig.device->isReady());
+        QCOMPARE(rig.device->devices()[0].path.isEmpty(), unplugged);
+        QCOMPARE(dynamic_cast<KeyboardModel &>(rig.model(kPlainKeyboard)->model()).keyMatrix() == matrix, false);
+
+        // The accessory still reports, and the keyboard works again once back.
+        vendor.sendVendorValue(9);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.device->getSupportData().toInt(), 9, 10000);
+        if (unplugged) {
+            rig.emulated.remove(kPlainKeyboard);
+            QVERIFY(waitForInterfaces(kVortan, 0x0101, 0));
+            QVERIFY(rig.plug(kPlainKeyboard));
+            rig.device->detectDevices();
+            QCOMPARE(int(rig.device->connectionState()), (1 << kPlainKeyboard) | (1 << kAccessory));
+            rig.device->setDevicePath(0, QString::fromLatin1(hidrawPath(kVortan, 0x0101, 0xff00, 0x0001)));
+        } else {
+            keyboard.setAnswering(true);
+        }
+        rig.device->hidSetKeyMatrix(0, bytesOf(matrix));
+        QCOMPARE(dynamic_cast<KeyboardModel &>(rig.model(kPlainKeyboard)->model()).keyMatrix(), matrix);
+    }
+
+    // Arrivals and removals restart the device timer as the window wires it:
+    // a burst of them gives one detection, a timer's length after the last.
+    void hotplugBurstGivesOneDetection()
+    {
+        DeviceRig rig(DeviceRig::Kernel);
+        DeviceMonitor monitor;
+        QVERIFY(monitor.isListening());
+        QTimer deviceTimer;
+        deviceTimer.setInterval(Widget::kDeviceTimerMs);
+        deviceTimer.setSingleShot(true);
+        QElapsedTimer clock;
+        clock.start();
+        qint64 lastChange = 0;
+        QList<qint64> detections;
+        QList<int> states;
+        connect(&monitor, &DeviceMonitor::deviceChanged, &deviceTimer, [&](DeviceMonitor::Change change) {
+            if (change != DeviceMonitor::Change::Other) {
+                lastChange = clock.elapsed();
+                deviceTimer.start();
+            }
+        });
+        connect(&deviceTimer, &QTimer::timeout, &deviceTimer, [&] {
+            detections.append(clock.elapsed() - lastChange);
+            rig.device->detectDevices();
+            states.append(rig.device->connectionState());
+        });
+
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0) {
+                rig.emulated.remove(kPlainKeyboard);
+                QVERIFY(waitForInterfaces(kVortan, 0x0101, 0));
+            }
+            QVERIFY(rig.plug(kPlainKeyboard));
+            QTest::qWait(100);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(detections.size(), 1, 15000);
+        QTest::qWait(Widget::kDeviceTimerMs + 500);
+        QCOMPARE(detections.size(), 1);
+        QVERIFY2(detections[0] >= Widget::kDeviceTimerMs - 50, qPrintable(QString::number(detections[0])));
+        QCOMPARE(states, QList<int>({1 << kPlainKeyboard}));
+
+        rig.emulated.remove(kPlainKeyboard);
+        QTRY_COMPARE_WITH_TIMEOUT(detections.size(), 2, 15000);
+        QCOMPARE(states.last(), 0);
+    }
+
+    void burnletProgramsAndVerifiesThroughHidraw()
+    {
+        QTemporaryDir folder;
+        const QByteArray image = pattern(300, 9);
+        const QString file = folder.path() + QStringLiteral("/fw.hex");
+        QFile hex(file);
+        QVERIFY(hex.open(QIODevice::WriteOnly) && hex.write(intelHex(kImageAddress, image)) > 0);
+        hex.close();
+
+        struct Outcome { int exitCode; QByteArray err; QByteArray flash; int misfits; };
+        auto program = [&](int stuckCell) {
+            EmulatedBootLoader loader;
+            if (!loader.device->isCreated() || !waitForInterfaces(0x04d9, 0x8022, 1))
+                return Outcome{-1, "boot loader not plugged", {}, 0};
+            if (stuckCell >= 0) {
+                loader.model().behaviour.stuckCell = stuckCell;
+                loader.model().flash[size_t(stuckCell)] = 0x00;
+            }
+            QProcess tool;
+            tool.start(QStringLiteral(BURNLET_FLASH_PATH), {QStringLiteral("--verify"), file});
+            tool.waitForFinished(300000);
+            const auto &flash = loader.model().flash;
+            Outcome outcome{tool.exitCode(), tool.readAllStandardError(),
+                            QByteArray(reinterpret_cast<const char *>(flash.data()) + kImageAddress, image.size()),
+                            loader.device->misfitReports()};
+            loader.device.reset();
+            waitForInterfaces(0x04d9, 0x8022, 0);
+            return outcome;
+        };
+
+        const Outcome good = program(-1);
+        QVERIFY2(good.exitCode == 0, good.err.constData());
+        QCOMPARE(good.flash, image);
+        QCOMPARE(good.misfits, 0);
+
+        const Outcome corrupted = program(kImageAddress + 0x10);
+        QCOMPARE(corrupted.exitCode, 1);
+        QVERIFY2(corrupted.err.contains("verification failed"), corrupted.err.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(KernelScenarios)
+#include "tst_kernel_scenarios.moc"
