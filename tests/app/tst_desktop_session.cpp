@@ -95,8 +95,9 @@ public:
         connection.emplace(QDBusConnection::connectToBus(environment.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")),
                                                          QStringLiteral("session")));
         watcher = new Watcher(&watcherObject);
-        return !withTray || connection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherObject)
-               && connection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+        return !withTray
+               || (connection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherObject)
+                   && connection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
     }
 
     ~Session()
