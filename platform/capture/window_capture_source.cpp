@@ -26,8 +26,11 @@ void WindowCaptureSource::start() { QCoreApplication::instance()->installEventFi
 
 bool WindowCaptureSource::eventFilter(QObject *watched, QEvent *event)
 {
-    // Events reach a window and then its widgets; take each once, at the window.
-    if (!qobject_cast<QWindow *>(watched))
+    // Events reach a window and then its widgets; take each once, at the
+    // window. The Qt Quick view inside the widget window hands them on to a
+    // window of its own, which is never shown: not that one again.
+    auto *window = qobject_cast<QWindow *>(watched);
+    if (!window || !window->isVisible())
         return false;
     switch (event->type()) {
     case QEvent::KeyPress:
