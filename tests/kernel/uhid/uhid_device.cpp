@@ -1,7 +1,6 @@
 #include "uhid_device.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <cstring>
 #include <fcntl.h>
@@ -11,14 +10,16 @@
 
 namespace {
 constexpr quint16 kBusUsb = 0x03;
-constexpr int kTickMs = 10;
+constexpr int kTickMs = 2;
 // A USB device hands over an input report only when the host polls its
 // interrupt endpoint, which it does only while the interface is open. This
 // device sends one report when the interface is opened and another each
 // interval while it stays open, so a host that opens the interface for each
 // report gets each in turn, as from the hardware.
 constexpr int kInputIntervalMs = 50;
-// The kernel lists a new reader only after the open reached the device.
+// The kernel lists a new reader only after the open reached the device. The
+// events are read without delay meanwhile: uhid drops what does not fit its
+// queue of 32.
 constexpr int kOpenSettleMs = 2;
 } // namespace
 
@@ -93,13 +94,16 @@ void UhidDevice::serve()
             // What the kernel queued before the removal never reaches an unplugged device.
             if (::read(m_fd, &event, sizeof event) > 0 && !m_unplugged) {
                 handleEvent(event);
-                if (event.type == UHID_OPEN)
-                    m_lastInputMs = clock.elapsed() - kInputIntervalMs;
+                if (event.type == UHID_OPEN) {
+                    m_openedAtMs = clock.elapsed();
+                    m_lastInputMs = m_openedAtMs - kInputIntervalMs;
+                }
             }
         }
         for (const QByteArray &report : m_function->takeOwnInput())
             m_readyInput.push_back(report);
-        if (m_open && !m_readyInput.empty() && clock.elapsed() - m_lastInputMs >= kInputIntervalMs) {
+        if (m_open && !m_readyInput.empty() && clock.elapsed() - m_lastInputMs >= kInputIntervalMs
+            && clock.elapsed() - m_openedAtMs >= kOpenSettleMs) {
             sendInput(m_readyInput.front());
             m_readyInput.pop_front();
             m_lastInputMs = clock.elapsed();
@@ -112,7 +116,6 @@ void UhidDevice::handleEvent(const uhid_event &event)
     switch (event.type) {
     case UHID_OPEN:
         m_open = true;
-        QThread::msleep(kOpenSettleMs);
         break;
     case UHID_CLOSE:
         m_open = false;

@@ -86,6 +86,7 @@ private:
     std::deque<QByteArray> m_heldInput;
     std::deque<QByteArray> m_readyInput;
     qint64 m_lastInputMs = 0;
+    qint64 m_openedAtMs = 0;
     QElapsedTimer m_clock;
     QMutex m_writeMutex;
 };
