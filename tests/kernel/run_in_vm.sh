@@ -84,6 +84,7 @@ case "$run$here" in *' '*) echo "kernel-test: the build and source paths must no
 cmdline="console=ttyS0 quiet loglevel=5 panic=-1 mitigations=off random.trust_cpu=on"
 cmdline+=" KERNEL_TEST_RUN=$run KERNEL_TEST_SESSION=$here/vm_session.sh"
 
+echo "kernel-test: starting the VM"
 started=$(date +%s%N)
 set +e
 timeout "$limit" "$qemu" -machine pc,accel=tcg -cpu max -smp 2 -m 1024 \
