@@ -5,19 +5,12 @@
 #include "device/virtual/model_factory.h"
 #include "device/virtual/mouse_model.h"
 #include "device/virtual/virtual_backend.h"
+#include "support/command_drivers.h"
 #include "support/test_workspace.h"
 
 #include <QtTest>
 
 namespace {
-
-QByteArray pattern(int length, int seed)
-{
-    QByteArray bytes(length, '\0');
-    for (int i = 0; i < length; ++i)
-        bytes[i] = char(seed * 31 + i * 7);
-    return bytes;
-}
 
 uchar *bytesOf(QByteArray &array) { return reinterpret_cast<uchar *>(array.data()); }
 
@@ -66,27 +59,19 @@ private slots:
         QFETCH(int, reportLength);
         QFETCH(bool, isEncode);
         ModelRig rig(0, reportLength, isEncode);
-        QByteArray matrix = pattern(512, 1), macro = pattern(512, 2), picture = pattern(128, 3), colours = pattern(24, 4);
-        rig.device->hidSetKeyMatrix(0, bytesOf(matrix));
-        rig.device->hidSetMacroKey(0, 3, bytesOf(macro));
-        rig.device->hidSetPicture(0, 4, bytesOf(picture));
-        rig.device->hid576_30H_SetLED8StageColor(0, bytesOf(colours));
-        rig.device->hidSetRGBLedEffect(0, 2, 0, 254, 3, 1);
-        rig.device->hid553_03H_SetKeyboardoption(0, 9, 8, 7, 6);
+        const KeyboardPage page;
+        const QList<int> options = page.apply(*rig.device);
 
         auto &keyboard = rig.model<KeyboardModel>();
-        QCOMPARE(keyboard.keyMatrix(), matrix);
-        QCOMPARE(keyboard.macro(3), macro);
-        QCOMPARE(keyboard.picture(4), picture);
-        QCOMPARE(keyboard.stageColours(), colours);
+        QCOMPARE(keyboard.keyMatrix(), page.matrix);
+        QCOMPARE(keyboard.macro(3), page.macro);
+        QCOMPARE(keyboard.picture(4), page.picture);
+        QCOMPARE(keyboard.stageColours(), page.colours);
         QCOMPARE(int(keyboard.effect().mode), 2);
         QCOMPARE(int(keyboard.effect().brightness), 254);
         QCOMPARE(int(keyboard.effect().speed), 3);
         QCOMPARE(int(keyboard.effect().direction), 1);
-
-        uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
-        rig.device->hid553_83H_GetKeyboardoption(0, b1, b2, b3, b4);
-        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({9, 8, 7, 6}));
+        QCOMPARE(options, QList<int>({9, 8, 7, 6}));
     }
 
     void scramblingEditionUnderIndexZeroUnderstandsItsCommands()

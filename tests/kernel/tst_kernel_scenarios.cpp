@@ -7,6 +7,7 @@
 #include "kernel_rig.h"
 #include "app/widget.h"
 #include "platform/device_monitor.h"
+#include "support/command_drivers.h"
 #include "support/log_capture.h"
 
 #include <QElapsedTimer>
@@ -24,34 +25,9 @@ constexpr int kPlainKeyboard = 0, kScrambledKeyboard = 4, kAccessory = 5;
 constexpr int kFailedCommandBoundMs = 10000;
 constexpr int kImageAddress = 0x0100;
 
-QByteArray pattern(int length, int seed)
-{
-    QByteArray bytes(length, '\0');
-    for (int i = 0; i < length; ++i)
-        bytes[i] = char(seed * 31 + i * 7);
-    return bytes;
-}
-
 uchar *bytesOf(QByteArray &array) { return reinterpret_cast<uchar *>(array.data()); }
 
-// What the keyboard pages send: key matrix, a macro, a picture, the lighting
-// (effect, eight stage colours), options and the current
-// matrix; then the options read back.
-QList<int> applyKeyboardPage(Hid_Thread &device)
-{
-    QByteArray matrix = pattern(512, 1), macro = pattern(512, 2), picture = pattern(128, 3),
-               colours = pattern(24, 4);
-    device.hidSetKeyMatrix(0, bytesOf(matrix));
-    device.hidSetMacroKey(0, 3, bytesOf(macro));
-    device.hidSetPicture(0, 4, bytesOf(picture));
-    device.hid576_30H_SetLED8StageColor(0, bytesOf(colours));
-    device.hidSetRGBLedEffect(0, 2, 0, 254, 3, 1);
-    device.hid553_03H_SetKeyboardoption(0, 9, 8, 7, 6);
-    device.hid553_02H_SetCurrentKeyMatrix(0, 2);
-    uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
-    device.hid553_83H_GetKeyboardoption(0, b1, b2, b3, b4);
-    return {b1, b2, b3, b4};
-}
+QList<int> applyKeyboardPage(Hid_Thread &device) { return KeyboardPage().apply(device); }
 
 struct PageRun
 {
