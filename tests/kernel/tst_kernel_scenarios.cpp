@@ -216,23 +216,28 @@ private slots:
         else
             keyboard.setAnswering(false);
         QByteArray matrix = pattern(512, 1);
-        QElapsedTimer clock;
+        // uhid takes output reports without waiting for the device, so the
+        // whole block may be in the kernel before the removal, and a failed
+        // write leaves the path for the next open to clear: commands go on
+        // until one finds the device gone (two at most). Each fails within
+        // its bound with one line at most.
         QStringList logged;
-        {
+        int linesAtMost = 0;
+        for (int command = 0; command < (unplugged ? 2 : 1) && !rig.device->devices()[0].path.isEmpty(); ++command) {
+            if (command > 0)
+                QVERIFY(waitForInterfaces(kVortan, 0x0101, 1));
             LogCapture log;
+            QElapsedTimer clock;
             clock.start();
             rig.device->hidSetKeyMatrix(0, bytesOf(matrix));
-            // uhid takes output reports without waiting for the device: the
-            // whole block may be in the kernel before the removal. Then the
-            // next command is the one that finds the device gone.
-            if (unplugged && rig.device->devices()[0].path == keyboardNode) {
-                QVERIFY(waitForInterfaces(kVortan, 0x0101, 1));
-                rig.device->hid553_03H_SetKeyboardoption(0, 1, 2, 3, 4);
-            }
-            logged = log.lines();
+            const qint64 elapsed = clock.elapsed();
+            const QStringList lines = log.lines();
+            logged += lines;
+            linesAtMost = qMax(linesAtMost, int(lines.size()));
+            qInfo() << "command" << command << "ended after" << elapsed << "ms";
+            QVERIFY2(elapsed < kFailedCommandBoundMs, qPrintable(QString::number(elapsed)));
         }
-        QVERIFY2(clock.elapsed() < kFailedCommandBoundMs, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(logged.size() == 1, qPrintable(logged.join(QLatin1Char('\n'))));
+        QVERIFY2(linesAtMost == 1, qPrintable(logged.join(QLatin1Char('\n'))));
         QVERIFY(rig.device->isReady());
         QCOMPARE(rig.device->devices()[0].path.isEmpty(), unplugged);
         QCOMPARE(dynamic_cast<KeyboardModel &>(rig.model(kPlainKeyboard)->model()).keyMatrix() == matrix, false);
