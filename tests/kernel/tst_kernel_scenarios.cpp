@@ -297,6 +297,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(detections.size(), 1, 15000);
         QTest::qWait(Widget::kDeviceTimerMs + 500);
         QCOMPARE(detections.size(), 1);
+        qInfo() << "detection" << detections[0] << "ms after the last change";
         QVERIFY2(detections[0] >= Widget::kDeviceTimerMs - 50, qPrintable(QString::number(detections[0])));
         QCOMPARE(states, QList<int>({1 << kPlainKeyboard}));
 
