@@ -15,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    keepLargeBlocksOutOfThreadHeaps();
     chooseSceneGraphBackend();
     avoidSeatlessTextInput();  // before Qt connects to the compositor
     QApplication app(argc, argv);

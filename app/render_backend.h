@@ -18,6 +18,10 @@ inline constexpr int kIncubationSliceMs = 5;
 inline constexpr int kFirstFrameWaitMs = 500;
 void buildAfterFirstFrame(Widget &window);
 
+// Large blocks (decoded images, the view's frame) always get mappings of
+// their own, returned to the system when freed; first thing in main.
+void keepLargeBlocksOutOfThreadHeaps();
+
 // Returns the heap freed while the UI was being built to the system, once
 // start-up has settled (the power-on logo shows for a second).
 inline constexpr int kStartupSettledMs = 2500;
