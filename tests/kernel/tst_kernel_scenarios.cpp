@@ -157,6 +157,10 @@ private slots:
         QCOMPARE(kernel.state.value(QStringLiteral("ignoredReports")).toInt(), 0);
         QCOMPARE(kernel.wire, expected.wire);
         QCOMPARE(kernel.answers, QList<int>({9, 8, 7, 6}));
+        // What both paths leave is what the page sent, not a shared mistake.
+        const KeyboardPage page;
+        QCOMPARE(kernel.state.value(QStringLiteral("keyMatrix")).toString().toLatin1(), page.matrix.toHex());
+        QCOMPARE(kernel.state.value(QStringLiteral("stageColours")).toString().toLatin1(), page.colours.toHex());
         // Only the command interface was ever opened, never the boot keyboard.
         QCOMPARE(kernel.opened.size(), 1);
         QVERIFY(!kernel.opened.contains(QString::fromLatin1(hidrawPath(kVortan, 0x0101 + entry, 0x0001, 0x0006))));
