@@ -74,10 +74,14 @@ PageRun runPage(DeviceRig::Backend backend, const QList<QMap<QString, QString>> 
         if (line.op == QLatin1String("OPEN"))
             run.opened.insert(line.path);
     if (backend == DeviceRig::Kernel) {
-        for (const auto &emulated : rig.emulated)
+        for (const auto &emulated : rig.emulated) {
             if (emulated->command->misfitReports() != 0)
                 run.wire.append(QStringLiteral("reports of a size the descriptor does not declare: %1")
                                     .arg(emulated->command->misfitReports()));
+            // uhid tells of the last close a moment after it happened.
+            if (!QTest::qWaitFor([&] { return !emulated->command->isOpen(); }, 1000))
+                run.wire.append(QStringLiteral("the command interface was left open"));
+        }
     }
     return run;
 }

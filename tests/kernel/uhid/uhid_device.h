@@ -63,6 +63,9 @@ public:
     // Reports whose length differs from what the descriptor declares.
     int misfitReports() const { return m_misfits; }
     int outputReports() const { return m_outputs; }
+    // Whether some program holds the interface open (uhid reports the first
+    // open and the last close).
+    bool isOpen() const { return m_open; }
 
 private:
     void serve();
@@ -81,12 +84,12 @@ private:
     std::atomic<int> m_unplugAfterOutputs{-1};
     std::atomic<int> m_misfits{0};
     std::atomic<int> m_outputs{0};
+    std::atomic<bool> m_open{false};
     // Serving thread only.
-    bool m_open = false;
     std::deque<QByteArray> m_heldInput;
     std::deque<QByteArray> m_readyInput;
     qint64 m_lastInputMs = 0;
     qint64 m_openedAtMs = 0;
     QElapsedTimer m_clock;
-    QMutex m_writeMutex;
+    QMutex m_writeMutex;  // every write to the uhid file
 };
