@@ -102,7 +102,7 @@ TestCase {
         for (var i = 0; i < places.length; ++i) {
             var spot = key(pages, places[i][0])
             compare(spot.keyIndex, places[i][0])
-            compare([spot.x, spot.y, spot.width, spot.height], places[i].slice(1))
+            compare([spot.x, spot.y, spot.width, spot.height], places[i].slice(1, 5))
             compare(spot.radius, 2)
             compare(spot.border.width, 2)
             verify(Qt.colorEqual(spot.color, "transparent"))

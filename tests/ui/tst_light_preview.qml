@@ -90,6 +90,8 @@ TestCase {
         verify(keys.length > 100)
         var notRed = keys.filter(function(i) { return !isRed(tint(pages, i)) })
         compare(notRed, [], "keys not tinted red")
+        var ear = findChild(pages.keyboard, "keyEar81")
+        verify(ear !== null && ear.width > 0 && isRed(ear.color), "the tall Enter's ear is not tinted")
         verify(!pages.lightPreview.running, "a static effect needs no timer")
 
         pages.page = 1

@@ -61,6 +61,21 @@ Item {
         }
     }
 
+    // The tall Enter's ear (its upper row reaches left of the hot spot) takes
+    // the key's preview tint as well.
+    Repeater {
+        model: keyboard.preview ? spacing.places.filter(function(place) { return place.length > 5 }) : []
+        Rectangle {
+            readonly property int keyIndex: modelData[0]
+            objectName: "keyEar" + keyIndex
+            x: modelData[1] - modelData[5]
+            y: modelData[2]
+            width: modelData[5]
+            height: modelData[6]
+            color: keyboard.preview.tintOf(keyIndex, keyboard.modelMarks[keyIndex] === true, keyboard.preview.phase)
+        }
+    }
+
     // Key page: a key whose assignment is not its default carries a dot in
     // its top right corner, which stays while the border follows the
     // pointer. Only those keys get one: a hidden dot in each of the 110 keys
