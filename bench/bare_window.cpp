@@ -1,0 +1,48 @@
+// The least a Qt Quick window of the program's kind costs to start on this
+// machine: a frameless translucent 1000 x 640 window holding a QQuickWidget
+// with one rectangle, software renderer, its first paint logged as the
+// program logs its own. startup.sh prints the program's figure beside it.
+#include <QApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QQuickWidget>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+class FirstPaint : public QObject
+{
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, [] {
+                std::printf("first frame at %lld\n", QDateTime::currentMSecsSinceEpoch());
+                std::fflush(stdout);
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    window.setAttribute(Qt::WA_TranslucentBackground);
+    auto *view = new QQuickWidget(&window);
+    view->setClearColor(Qt::transparent);
+    view->setSource(QUrl(QStringLiteral("data:text/plain,import QtQuick; Rectangle { width: 1000; height: 640; color: \"#202020\" }")));
+    window.resize(1000, 640);
+    FirstPaint reporter;
+    view->installEventFilter(&reporter);
+    window.show();
+    return app.exec();
+}
