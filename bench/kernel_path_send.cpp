@@ -5,6 +5,7 @@
 // (burnlet-bench).
 #include "burnlet.h"
 #include "device/hid_thread.h"
+#include "key_matrix_timing.h"
 #include "platform/hid/hid_backend.h"
 #include "uhid/emulated_devices.h"
 
@@ -46,13 +47,6 @@ bool waitForInterfaces(quint16 vid, quint16 pid, int count)
     return true;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 bool keyMatrixFigure(QTextStream &out)
 {
     HidSeam::install(HidSeam::makeHidapiBackend());
@@ -72,25 +66,8 @@ bool keyMatrixFigure(QTextStream &out)
     }
     device.detectDevices();
 
-    uchar matrix[512];
-    for (int i = 0; i < 512; ++i)
-        matrix[i] = uchar(i);
-    constexpr int kRuns = 10;
-    constexpr double kPausesMs = 2 * 128.0;
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        device.hidSetKeyMatrix(index, matrix);
-        times.push_back(clock.nsecsElapsed() / 1e6);
-    }
-    const double ms = median(times);
-    out << QStringLiteral("key matrix (512 bytes) through hidraw to a uhid keyboard: %1 ms median of %2; "
-                          "mandatory pauses %3 ms; overhead %4 ms\n")
-               .arg(ms, 0, 'f', 2)
-               .arg(kRuns)
-               .arg(kPausesMs, 0, 'f', 0)
-               .arg(ms - kPausesMs, 0, 'f', 2);
+    out << QStringLiteral("key matrix (512 bytes) through hidraw to a uhid keyboard: ") << timeKeyMatrix(device, index)
+        << '\n';
     out.flush();
     device.pollRunning = false;
     return true;
@@ -138,7 +115,7 @@ bool burnletFigure(QTextStream &out)
             out << QStringLiteral("%1  %2  %3 us per KiB\n")
                        .arg(blockSize, 6)
                        .arg(verify ? QStringLiteral("program+verify") : QStringLiteral("program       "))
-                       .arg(median(times), 10, 'f', 2);
+                       .arg(medianOf(times), 10, 'f', 2);
         }
     }
     DisConnectWriter();
