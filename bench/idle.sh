@@ -2,7 +2,21 @@
 # CPU use of the program at rest over 10 s, with no device and with one
 # virtual keyboard and with a polled virtual lighting accessory, and its
 # resident memory at rest.
-source "$(dirname "$0")/common.sh"
+#
+# At rest means on a still lighting effect: the program runs from a scratch
+# copy of the build whose profiles hold "Normal", since a moving effect is
+# previewed on the Light page while the window shows it (bench/preview_cpu.sh
+# prints that figure).
+set -euo pipefail
+source_root="$(cd "$(dirname "$0")/.." && pwd)"
+scratch=$(mktemp -d /tmp/gearconsole-idle.XXXXXX)
+[ -x "$source_root/build/gearconsole" ] || bash "$source_root/scripts/build.sh" >/dev/null
+cp "$source_root/build/gearconsole" "$scratch/"
+cp -r "$source_root/build/modules" "$scratch/"
+sed -i "s/^lightValue=[0-9]*,/lightValue=0,/" "$scratch"/modules/setting/p*.bin
+export GEARCONSOLE_BUILD_DIR="$scratch"
+source "$source_root/bench/common.sh"
+trap 'stop_private_xvfb; rm -rf "$scratch"' EXIT
 log=$(mktemp)
 
 measure() {
