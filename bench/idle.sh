@@ -9,10 +9,11 @@
 # prints that figure).
 set -euo pipefail
 source_root="$(cd "$(dirname "$0")/.." && pwd)"
+measured_build="${GEARCONSOLE_BUILD_DIR:-$source_root/build}"
 scratch=$(mktemp -d /tmp/gearconsole-idle.XXXXXX)
-[ -x "$source_root/build/gearconsole" ] || bash "$source_root/scripts/build.sh" >/dev/null
-cp "$source_root/build/gearconsole" "$scratch/"
-cp -r "$source_root/build/modules" "$scratch/"
+[ -x "$measured_build/gearconsole" ] || bash "$source_root/scripts/build.sh" >/dev/null
+cp "$measured_build/gearconsole" "$scratch/"
+cp -r "$measured_build/modules" "$scratch/"
 sed -i "s/^lightValue=[0-9]*,/lightValue=0,/" "$scratch"/modules/setting/p*.bin
 export GEARCONSOLE_BUILD_DIR="$scratch"
 source "$source_root/bench/common.sh"
