@@ -153,6 +153,11 @@ private:
     bool failTransfer();
     // One log line for a report the device did not take or give.
     void logFailedReport(int did, const char *report) const;
+    // A device that let a command report run into the transfer's time-out
+    // would cost every following command the same wait, seconds each on the
+    // GUI thread: its path is skipped until the next detection.
+    QString unansweredPath;
+    bool skipsUnanswered(int did) const;
     // Opens the device, scrambles the command report where the entry asks for
     // it and sends it: the start of both primitives. Null on failure.
     HidDevice *sendCommandReport(int did);

@@ -29,6 +29,7 @@ Hid_Thread::~Hid_Thread()
 void Hid_Thread::detectDevices()
 {
     connectState = 0;
+    unansweredPath.clear();
     HidBackend &hid = HidSeam::backend();
     for (int i = 0; i < deviceList.size(); ++i) {
         DeviceInfo &entry = deviceList[i];

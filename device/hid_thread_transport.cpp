@@ -5,6 +5,7 @@
 #include "platform/logging.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QVector>
 
 namespace {
@@ -15,6 +16,9 @@ constexpr int kCommandReportLength = 9;
 // A device that stops answering must not freeze the GUI thread: each input
 // report of an exchange is awaited this long, then the read counts as failed.
 constexpr int kInputReportTimeoutMs = 1000;
+// A command report that fails after this long ran into the transfer's
+// time-out (the kernel waits 5 s for a control transfer) rather than an error.
+constexpr int kUnansweredAfterMs = 1000;
 } // namespace
 
 bool Hid_Thread::waitHidIdle()
@@ -74,8 +78,17 @@ void Hid_Thread::processEventsKeepingReport(int payloadLength)
     std::copy(block.cbegin(), block.cend(), payload);
 }
 
+bool Hid_Thread::skipsUnanswered(int did) const
+{
+    return !unansweredPath.isEmpty() && isKnown(did) && deviceList[did].path == unansweredPath;
+}
+
 HidDevice *Hid_Thread::sendCommandReport(int did)
 {
+    if (skipsUnanswered(did)) {
+        qCDebug(lcHid) << "device" << did << "did not answer before: command skipped until the next detection";
+        return nullptr;
+    }
     if (!openDevice(did))
         return nullptr;
     if (interfaceEntry(did).isEncode)
@@ -83,8 +96,16 @@ HidDevice *Hid_Thread::sendCommandReport(int did)
     HidDevice *device = openDevice(did);
     if (!device)
         return nullptr;
+    QElapsedTimer clock;
+    clock.start();
     if (device->sendFeatureReport(cmdReport, kCommandReportLength) < 0) {
-        logFailedReport(did, "command report");
+        if (clock.elapsed() >= kUnansweredAfterMs) {
+            unansweredPath = deviceList[did].path;
+            qCWarning(lcHid).noquote() << "device" << did << "did not answer within" << clock.elapsed() << "ms on"
+                                       << unansweredPath << "- its commands are skipped until the next detection";
+        } else {
+            logFailedReport(did, "command report");
+        }
         return nullptr;
     }
     return device;

@@ -3,6 +3,7 @@
 #include "device/scrambling.h"
 
 #include <QDeadlineTimer>
+#include <QThread>
 #include <cstring>
 
 namespace {
@@ -41,6 +42,12 @@ bool VirtualDevice::failsOpen() const
     return m_failOpen;
 }
 
+void VirtualDevice::setStallCommandReportsMs(int ms)
+{
+    QMutexLocker lock(&m_mutex);
+    m_stallMs = ms;
+}
+
 void VirtualDevice::queueInputReport(const QByteArray &report)
 {
     QMutexLocker lock(&m_mutex);
@@ -68,6 +75,12 @@ void VirtualDevice::record(Direction direction, const QByteArray &wire, const QB
 int VirtualDevice::featureOut(const uint8_t *data, size_t length)
 {
     QMutexLocker lock(&m_mutex);
+    if (m_stallMs > 0) {
+        const int stall = m_stallMs;
+        lock.unlock();
+        QThread::msleep(stall);
+        return -1;
+    }
     const QByteArray wire(reinterpret_cast<const char *>(data), qsizetype(length));
     QByteArray plain = wire.leftJustified(kCommandReportLength, '\0', true);
     if (m_isEncode)

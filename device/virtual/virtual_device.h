@@ -41,6 +41,9 @@ public:
     // Faults a test can inject.
     void setFailOpen(bool fail);
     bool failsOpen() const;
+    // A device that stops answering: each command report waits this long,
+    // as the kernel waits for a control transfer, then fails (0: answers).
+    void setStallCommandReportsMs(int ms);
 
     // An input report the device sends on its own (for example a vendor report).
     void queueInputReport(const QByteArray &report);
@@ -65,6 +68,7 @@ private:
     const bool m_isEncode;
     quint8 m_secrecyCode[8] = {};
     bool m_failOpen = false;
+    int m_stallMs = 0;
     QList<QByteArray> m_inputQueue;
     QList<Record> m_records;
     QElapsedTimer m_clock;

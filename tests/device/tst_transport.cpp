@@ -4,6 +4,7 @@
 #include "device/hid_thread.h"
 #include "device/scrambling.h"
 #include "device/virtual/virtual_backend.h"
+#include "support/log_capture.h"
 #include "support/test_workspace.h"
 #include "support/wire_trace.h"
 
@@ -268,6 +269,31 @@ private slots:
         QVERIFY(clock.elapsed() >= 900);
         QVERIFY(rig.device->isReady());
         QCOMPARE(rig.reports(QStringLiteral("INPUT")).last().rest, QStringLiteral("timeout"));
+    }
+
+    // A keyboard that stops answering costs one transfer time-out, not one
+    // per command of a page; the next detection tries it again.
+    void unansweringDeviceIsSkippedUntilTheNextDetection()
+    {
+        Rig rig(kKeyboard64);
+        rig.keyboard->setStallCommandReportsMs(1100);
+        LogCapture log;
+        qsizetype linesAfterFirst = 0;
+        for (int command = 0; command < 3; ++command) {
+            fillCommand(*rig.device, QByteArray::fromHex("0b020000000000"));
+            QVERIFY(rig.device->waitHidIdle());
+            QVERIFY(!rig.device->sendCommand(0, 0, false));
+            if (command == 0)
+                linesAfterFirst = rig.trace->read().size();
+        }
+        QCOMPARE(rig.trace->read().size(), linesAfterFirst);  // the others never reached the seam
+        QCOMPARE(log.count(QStringLiteral("did not answer within")), 1);
+
+        rig.keyboard->setStallCommandReportsMs(0);
+        rig.device->detectDevices();
+        fillCommand(*rig.device, QByteArray::fromHex("0b020000000000"));
+        QVERIFY(rig.device->waitHidIdle());
+        QVERIFY(rig.device->sendCommand(0, 0, false));
     }
 
     void waitHidIdleGivesUpAfterTwoSecondsAndKeepsEventsFlowing()
