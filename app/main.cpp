@@ -1,3 +1,4 @@
+#include "app/hidden_start.h"
 #include "app/widget.h"
 #include "platform/logging.h"
 #include "device/virtual/virtual_state.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QSystemTrayIcon>
 
 int main(int argc, char *argv[])
 {
@@ -44,13 +44,9 @@ int main(int argc, char *argv[])
     capture->setMouseCallback(&Widget::mouseCaptured, &window);
     capture->setMessageCallback(&Widget::messageCaptured, &app, &window, CopyDataChannel::serverName(instance.id()));
 
-    // Hidden only where a tray icon can bring the window back.
-    bool showWindow = !startHidden;
-    if (startHidden && !QSystemTrayIcon::isSystemTrayAvailable()) {
-        qCInfo(lcShell) << "no system tray: showing the window although started with --hidden";
-        showWindow = true;
-    }
-    if (showWindow)
+    if (startHidden)
+        stayHiddenInTray(window);
+    else
         window.showNormal();
     reportFirstFrame(window);
     buildAfterFirstFrame(window);

@@ -4,6 +4,6 @@ gearconsole_test(tst_single_instance ${CMAKE_CURRENT_LIST_DIR}/tst_single_instan
 add_dependencies(tst_single_instance single_instance_probe)
 target_compile_definitions(tst_single_instance PRIVATE SINGLE_INSTANCE_PROBE="$<TARGET_FILE:single_instance_probe>")
 find_package(Qt6 REQUIRED COMPONENTS DBus)
-gearconsole_test(tst_desktop_session ${CMAKE_CURRENT_LIST_DIR}/tst_desktop_session.cpp)
+gearconsole_test(tst_desktop_session ${CMAKE_CURRENT_LIST_DIR}/tst_desktop_session.cpp ${CMAKE_CURRENT_LIST_DIR}/late_tray.cpp)
 target_link_libraries(tst_desktop_session PRIVATE Qt6::DBus)
 add_dependencies(tst_desktop_session gearconsole)

@@ -5,6 +5,7 @@
 #include "platform/copy_data_channel.h"
 #include "platform/single_instance.h"
 #include "support/test_workspace.h"
+#include "late_tray.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
@@ -314,6 +315,25 @@ private slots:
         Program program(QStringLiteral("English"));
         program.start(session, {QStringLiteral("--hidden")});
         QTRY_VERIFY_WITH_TIMEOUT(session.mainWindowShown(), 20000);
+    }
+
+    // A tray that comes a moment after the program (the panel starting late
+    // at login) keeps the window hidden.
+    void hiddenStartWaitsForALateTray()
+    {
+        Session session;
+        if (!session.start(false))
+            QSKIP("no private X server, window manager or session bus here");
+        Program program(QStringLiteral("English"));
+        program.start(session, {QStringLiteral("--hidden")});
+        QTest::qWait(2000);
+        LateTray tray(session.environment.value(QStringLiteral("DISPLAY")));
+        QVERIFY(tray.isAnnounced());
+        for (int waited = 0; waited < 12000; waited += 500) {
+            QTest::qWait(500);
+            QVERIFY2(!session.mainWindowShown(), qPrintable(QString::number(waited)));
+        }
+        QVERIFY(program.running());
     }
 };
 
