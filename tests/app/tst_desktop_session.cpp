@@ -159,6 +159,8 @@ public:
             callItem(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.freedesktop.DBus.Properties"),
                      QStringLiteral("Get"), {QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("Menu")});
         menuObject = qvariant_cast<QDBusObjectPath>(menuPath.arguments().value(0).value<QDBusVariant>().variant()).path();
+        if (menuObject.isEmpty() || menuObject == QLatin1String("/"))
+            return {};
         const QDBusMessage layout = callItem(menuObject, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("GetLayout"),
                                              {0, -1, QStringList()});
         MenuEntry root;
@@ -284,7 +286,10 @@ private slots:
         Program program(QStringLiteral("ChineseSimplified"));
         program.start(session, exec);
         QTRY_COMPARE_WITH_TIMEOUT(session.watcher->items.size(), 1, 20000);
-        const QList<MenuEntry> entries = session.menu();
+        // The item may register before it names its menu: a host reads it
+        // again on the item's NewMenu signal.
+        QList<MenuEntry> entries;
+        QTRY_VERIFY_WITH_TIMEOUT(!(entries = session.menu()).isEmpty(), 10000);
         QCOMPARE(labels(entries).value(0), QStringLiteral("显示"));
         // Nothing to wait for when nothing should happen: a shown window
         // would be mapped long before this.

@@ -12,7 +12,7 @@ mount -t sysfs sysfs /sys
 mount -t devtmpfs devtmpfs /dev
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
-for folder in /dev/shm /run /tmp; do mount -t tmpfs -o mode=1777 tmpfs "$folder"; done
+for folder in /dev/shm /run; do mount -t tmpfs -o mode=1777 tmpfs "$folder"; done
 chmod 755 /run
 
 power_off() {
@@ -28,6 +28,13 @@ fail() {
 
 # shellcheck source=/dev/null
 . "$run/settings.sh" || fail "no settings in $run"   # BUILD_DIR and the host's variables
+# A /tmp of the VM's own, unless the build (and so the run folder) lies under
+# the host's /tmp, as a clean clone may: a tmpfs there would hide it. The
+# overlay keeps writes away from the host either way.
+case "$BUILD_DIR/:$run/" in
+  /tmp/*|*:/tmp/*) ;;
+  *) mount -t tmpfs -o mode=1777 tmpfs /tmp ;;
+esac
 cd "$BUILD_DIR" || fail "no build folder $BUILD_DIR"
 
 # The access rule as the package installs it (cmake/Install.cmake): the rule
