@@ -6,6 +6,7 @@
 // others) the old file and the old store stay, so a failed copy never loses
 // a profile, and the failure is reported to the user.
 #include "myqquickview.h"
+#include "platform/settings_guard.h"
 
 #include "file_dialogs.h"
 #include "platform/logging.h"
@@ -27,6 +28,8 @@ QString profileFilter() { return myQQuickView::tr("Profile(*.pf)"); }
 
 bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
 {
+    if (holdsSerializedValue(sourceFile))
+        return false;
     const QString fileName = store->fileName();
     // Pending values go to the old file now; otherwise the old store would
     // write them over the new file when it is destroyed. When they cannot

@@ -1,4 +1,5 @@
 #include "device_table.h"
+#include "platform/settings_guard.h"
 
 #include "platform/logging.h"
 
@@ -60,6 +61,8 @@ void checkEntry(DeviceInfo &entry, int index, TableProblems &problems)
 
 QList<DeviceInfo> readDeviceTable(const QString &fileName)
 {
+    if (holdsSerializedValue(fileName))
+        return {};
     QSettings table(fileName, QSettings::IniFormat);
     const int count = entryCount(table);
 

@@ -1,4 +1,5 @@
 #include "i18n/language_file.h"
+#include "platform/settings_guard.h"
 
 #include "platform/logging.h"
 
@@ -42,7 +43,7 @@ QStringList readLanguageSection(const QString &section, const QString &languageC
         return {};
     }
     const QString file = languageFilePath(languageCode);
-    if (!QFileInfo::exists(file))
+    if (!QFileInfo::exists(file) || holdsSerializedValue(file))
         return {};
 
     // Qt reads INI files as UTF-8, which is how the language files are saved.

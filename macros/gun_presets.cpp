@@ -1,5 +1,7 @@
 #include "gun_presets.h"
 
+#include "platform/settings_guard.h"
+
 #include "platform/settings_writer.h"
 #include "safe_name.h"
 
@@ -21,7 +23,7 @@ bool written(QSettings &file) { return writeSettings(file); }
 
 GunPresetFile::GunPresetFile(QString path) : m_path(std::move(path)) {}
 
-bool GunPresetFile::exists() const { return QFile::exists(m_path); }
+bool GunPresetFile::exists() const { return QFile::exists(m_path) && !holdsSerializedValue(m_path); }
 
 bool GunPresetFile::save(const QString &name, const QVariantList &values)
 {

@@ -1,5 +1,7 @@
 #include "macro_library.h"
 
+#include "platform/settings_guard.h"
+
 #include "platform/safe_file.h"
 #include "platform/save_failures.h"
 #include "platform/settings_writer.h"
@@ -40,7 +42,10 @@ MacroLibrary MacroLibrary::forDevice(const QVariant &deviceNo, const QString &mo
 
 QString MacroLibrary::pathOf(const QString &name) const { return m_folder + name + QStringLiteral(".bin"); }
 
-bool MacroLibrary::exists(const QString &name) const { return usable(name) && QFile::exists(pathOf(name)); }
+bool MacroLibrary::exists(const QString &name) const
+{
+    return usable(name) && QFile::exists(pathOf(name)) && !holdsSerializedValue(pathOf(name));
+}
 
 bool MacroLibrary::create(const QString &name)
 {

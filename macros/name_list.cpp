@@ -1,4 +1,5 @@
 #include "name_list.h"
+#include "platform/settings_guard.h"
 
 #include "platform/settings_writer.h"
 
@@ -25,6 +26,8 @@ QString key(int type, int deviceIndex)
 
 bool store(const QString &file, const QString &key, QStringList names)
 {
+    if (holdsSerializedValue(file))
+        return false;
     QSettings settings(file, QSettings::IniFormat);
     if (names.size() == 1)
         names.append(QLatin1String(kNameListSentinel));
@@ -37,6 +40,8 @@ bool store(const QString &file, const QString &key, QStringList names)
 
 QStringList read(const QString &file, const QString &key)
 {
+    if (holdsSerializedValue(file))
+        return {};
     const QSettings settings(file, QSettings::IniFormat);
     const QVariant value = settings.value(key);
     // A list read from the file is a string list; one written by this

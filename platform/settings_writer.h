@@ -1,4 +1,5 @@
 #pragma once
+#include "settings_guard.h"
 #include <QSettings>
 
 // Writing settings files so that a full disk never leaves one short.
@@ -20,7 +21,7 @@ bool writeSettings(QSettings &settings);
 class SettingsStore : public QSettings
 {
 public:
-    explicit SettingsStore(const QString &fileName) : QSettings(fileName, QSettings::IniFormat) {}
+    explicit SettingsStore(const QString &fileName) : QSettings(setAsideIfSerialized(fileName), QSettings::IniFormat) {}
     ~SettingsStore() override;
 
 protected:

@@ -2,6 +2,8 @@
 #include "bridge/file_dialogs.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
+#include "macros/gun_presets.h"
+#include "platform/settings_writer.h"
 #include "support/log_capture.h"
 #include "support/test_workspace.h"
 
@@ -224,6 +226,37 @@ private slots:
         QCOMPARE(rig.dialogs->directory, rig.workspace.path() + QStringLiteral("/Desktop"));
         qputenv("HOME", home);
         qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // A serialized value whose length field asks for gigabytes (found by the
+    // fuzzer): the file is neither read nor written, and it stays as it was.
+    void fileWithASerializedValueIsRefused()
+    {
+        StoreRig rig;
+        const QByteArray hostile = QByteArray::fromBase64(
+            "W2d1bkRhdGFdCkE9IDMwMCwgOTksIEBWYXJpYW50KFwwXDBcGQAxLUJ5QXJyYXkpCi4xLCAyLCAzCg==");
+        const QString source = rig.workspace.path() + QStringLiteral("/hostile.pf");
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(hostile) == hostile.size());
+        file.close();
+        const QByteArray before = contents(profileFile(2));
+        LogCapture log;
+        rig.dialogs->answer = source;
+        QVERIFY(!rig.view->loadProfile(1));
+        QCOMPARE(contents(profileFile(2)), before);
+
+        GunPresetFile presets(source);
+        QVERIFY(presets.names().isEmpty());
+        QVERIFY(!presets.save(QStringLiteral("A"), {1}));
+        QCOMPARE(contents(source), hostile);
+        QCOMPARE(log.count(QStringLiteral("refused:")), 3);
+
+        // A store the program keeps open starts without it; the file is kept.
+        const QString storeFile = rig.workspace.path() + QStringLiteral("/store.bin");
+        QVERIFY(QFile::copy(source, storeFile));
+        SettingsStore store(storeFile);
+        QVERIFY(store.allKeys().isEmpty());
+        QCOMPARE(contents(storeFile + QStringLiteral(".refused")), hostile);
     }
 
     void importReplacesTheProfile()
