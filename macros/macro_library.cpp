@@ -49,7 +49,8 @@ bool MacroLibrary::exists(const QString &name) const
 
 bool MacroLibrary::create(const QString &name)
 {
-    if (!usable(name))
+    // Settings merge with a file already there, which must be readable.
+    if (!usable(name) || holdsSerializedValue(pathOf(name)))
         return false;
     if (!QDir().mkpath(m_folder)) {
         SaveFailures::instance().report(pathOf(name), QStringLiteral("its folder cannot be created"));
