@@ -1,14 +1,31 @@
 #include "hidapi_backend.h"
 
+#include <QMutex>
+
 #include <hidapi/hidapi.h>
 
 namespace {
+
+// hidapi keeps one process-wide error text, which enumeration and every open
+// free and set again. The vendor-report poll opens its interface on its own
+// thread while the GUI thread detects and opens: unguarded, two failing opens
+// at once lose one text or free it twice. Calls that touch it take turns;
+// transfers on an open handle keep their own error text and need no lock.
+QMutex &globalStateLock()
+{
+    static QMutex lock;
+    return lock;
+}
 
 class HidapiDevice final : public HidDevice
 {
 public:
     HidapiDevice(hid_device *handle, QByteArray path) : m_handle(handle), m_path(std::move(path)) {}
-    ~HidapiDevice() override { hid_close(m_handle); }
+    ~HidapiDevice() override
+    {
+        QMutexLocker lock(&globalStateLock());
+        hid_close(m_handle);
+    }
 
     QByteArray path() const override { return m_path; }
     int setNonBlocking(bool nonBlocking) override { return hid_set_nonblocking(m_handle, nonBlocking ? 1 : 0); }
@@ -40,6 +57,7 @@ HidapiBackend::~HidapiBackend() { hid_exit(); }
 QList<HidInterfaceInfo> HidapiBackend::enumerate(quint16 vendorId, quint16 productId)
 {
     QList<HidInterfaceInfo> found;
+    QMutexLocker lock(&globalStateLock());
     hid_device_info *list = hid_enumerate(vendorId, productId);
     for (hid_device_info *it = list; it; it = it->next) {
         HidInterfaceInfo info;
@@ -56,7 +74,11 @@ QList<HidInterfaceInfo> HidapiBackend::enumerate(quint16 vendorId, quint16 produ
 
 std::unique_ptr<HidDevice> HidapiBackend::open(const QByteArray &path)
 {
-    hid_device *handle = hid_open_path(path.constData());
+    hid_device *handle = nullptr;
+    {
+        QMutexLocker lock(&globalStateLock());
+        handle = hid_open_path(path.constData());
+    }
     if (!handle)
         return nullptr;
     return std::make_unique<HidapiDevice>(handle, path);
