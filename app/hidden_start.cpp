@@ -18,12 +18,12 @@ void stayHiddenInTray(Widget &window)
         return;
     qCInfo(lcShell) << "no system tray yet: waiting up to" << kTrayWaitMs / 1000 << "s for one";
     auto *check = new QTimer(&window);
-    auto *waited = new QElapsedTimer;
-    waited->start();
+    QElapsedTimer waited;
+    waited.start();
     check->setInterval(kTrayCheckMs);
     QObject::connect(check, &QTimer::timeout, &window, [check, waited, &window] {
         const bool trayCame = QSystemTrayIcon::isSystemTrayAvailable();
-        if (!trayCame && waited->elapsed() < kTrayWaitMs)
+        if (!trayCame && waited.elapsed() < kTrayWaitMs)
             return;
         if (trayCame) {
             qCInfo(lcShell) << "system tray available: the window stays hidden";
@@ -31,7 +31,6 @@ void stayHiddenInTray(Widget &window)
             qCInfo(lcShell) << "no system tray: showing the window although started with --hidden";
             window.showNormal();
         }
-        delete waited;
         check->deleteLater();
     });
     check->start();
