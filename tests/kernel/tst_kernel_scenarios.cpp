@@ -312,7 +312,10 @@ private slots:
         QTest::qWait(Widget::kDeviceTimerMs + 500);
         QCOMPARE(detections.size(), 1);
         qInfo() << "detection" << detections[0] << "ms after the last change";
-        QVERIFY2(detections[0] >= Widget::kDeviceTimerMs - 50, qPrintable(QString::number(detections[0])));
+        // The window's timer is a coarse one, which Qt may fire up to 5 % early;
+        // the burst itself lasts longer than that slack, so a timer started by
+        // the first change alone would still come too soon.
+        QVERIFY2(detections[0] >= Widget::kDeviceTimerMs * 95 / 100 - 20, qPrintable(QString::number(detections[0])));
         QCOMPARE(states, QList<int>({1 << kPlainKeyboard}));
 
         rig.emulated.remove(kPlainKeyboard);
