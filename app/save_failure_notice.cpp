@@ -9,9 +9,15 @@
 #include <QWidget>
 
 namespace {
-// Title and text (file name, reason); the language file may replace both.
-const QStringList kEnglish = {QStringLiteral("Not saved"),
-                              QStringLiteral("%1 could not be saved: %2. It keeps its last saved contents.")};
+// Pairs of title and text; the language file may replace each.
+const QStringList kEnglish = {
+    QStringLiteral("Not saved"), // (file name, reason)
+    QStringLiteral("%1 could not be saved: %2. It keeps its last saved contents."),
+    QStringLiteral("Not read"), // (file name, name it was put aside as)
+    QStringLiteral("%1 could not be read: it holds a value the program never writes. "
+                   "It was kept as %2, and the program goes on without it.")};
+constexpr int kNotSaved = 0;
+constexpr int kPutAside = 2;
 // The UI's language when the global store names none.
 const QString kDefaultLanguage = QStringLiteral("ChineseSimplified");
 } // namespace
@@ -21,17 +27,37 @@ SaveFailureNotice::SaveFailureNotice(QWidget *window, QSystemTrayIcon *tray, std
 {
     // Queued: the failure may be found while a store is being written or
     // destroyed; the notice comes once that is over.
-    connect(&SaveFailures::instance(), &SaveFailures::failed, this, &SaveFailureNotice::show, Qt::QueuedConnection);
+    SaveFailures &failures = SaveFailures::instance();
+    connect(&failures, &SaveFailures::failed, this, &SaveFailureNotice::showNotSaved, Qt::QueuedConnection);
+    connect(&failures, &SaveFailures::putAside, this, &SaveFailureNotice::showPutAside, Qt::QueuedConnection);
+    // Stores put aside while the window was being built are told once it is.
+    for (const auto &[file, aside] : failures.takeUnseenPutAside())
+        QMetaObject::invokeMethod(this, [this, file = file, aside = aside] { showPutAside(file, aside); },
+                                  Qt::QueuedConnection);
 }
 
-void SaveFailureNotice::show(const QString &file, const QString &reason)
+QStringList SaveFailureNotice::texts(int first) const
 {
     const QString code = m_languageCode();
-    QStringList texts = readLanguageSection(QStringLiteral("notices"), code.isEmpty() ? kDefaultLanguage : code);
-    if (texts.size() < kEnglish.size())
-        texts = kEnglish;
-    const QString title = texts.at(0), text = texts.at(1).arg(QFileInfo(file).fileName(), reason);
+    const QStringList all = readLanguageSection(QStringLiteral("notices"), code.isEmpty() ? kDefaultLanguage : code);
+    const QStringList &chosen = all.size() >= first + 2 ? all : kEnglish;
+    return chosen.mid(first, 2);
+}
 
+void SaveFailureNotice::showNotSaved(const QString &file, const QString &reason)
+{
+    const QStringList pair = texts(kNotSaved);
+    tell(pair.at(0), pair.at(1).arg(QFileInfo(file).fileName(), reason));
+}
+
+void SaveFailureNotice::showPutAside(const QString &file, const QString &aside)
+{
+    const QStringList pair = texts(kPutAside);
+    tell(pair.at(0), pair.at(1).arg(QFileInfo(file).fileName(), QFileInfo(aside).fileName()));
+}
+
+void SaveFailureNotice::tell(const QString &title, const QString &text)
+{
     if (m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray->showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
         return;

@@ -9,10 +9,11 @@ class QMessageBox;
 class QSystemTrayIcon;
 class QWidget;
 
-// Tells the user that a file was not saved (see SaveFailures): a balloon of
-// the tray icon where the desktop has a tray, otherwise a warning box over
-// the window that does not block it. One box at a time shows the latest
-// failure. Texts come from the "notices" section of the language file.
+// Tells the user that a file was not saved, or that a store was put aside
+// unread (see SaveFailures): a balloon of the tray icon where the desktop has
+// a tray, otherwise a warning box over the window that does not block it. One
+// box at a time shows the latest notice. Texts come from the "notices"
+// section of the language file.
 class SaveFailureNotice : public QObject
 {
 public:
@@ -21,7 +22,12 @@ public:
     static constexpr int kBalloonMs = 10000;
 
 private:
-    void show(const QString &file, const QString &reason);
+    void showNotSaved(const QString &file, const QString &reason);
+    void showPutAside(const QString &file, const QString &aside);
+    // The title and text at `first` of the notices section, English where the
+    // language file lacks them.
+    QStringList texts(int first) const;
+    void tell(const QString &title, const QString &text);
 
     QWidget *m_window;
     QSystemTrayIcon *m_tray;

@@ -2,6 +2,10 @@
 
 #include "logging.h"
 
+#include <QMetaMethod>
+
+#include <utility>
+
 SaveFailures &SaveFailures::instance()
 {
     static SaveFailures failures;
@@ -12,4 +16,22 @@ void SaveFailures::report(const QString &file, const QString &reason)
 {
     qCWarning(lcPlatform).noquote() << "not saved:" << file << "-" << reason << "- it keeps its last saved contents";
     emit failed(file, reason);
+}
+
+void SaveFailures::reportPutAside(const QString &file, const QString &aside)
+{
+    {
+        QMutexLocker locker(&m_lock);
+        if (!isSignalConnected(QMetaMethod::fromSignal(&SaveFailures::putAside))) {
+            m_unseenPutAside.append({file, aside});
+            return;
+        }
+    }
+    emit putAside(file, aside);
+}
+
+QList<QPair<QString, QString>> SaveFailures::takeUnseenPutAside()
+{
+    QMutexLocker locker(&m_lock);
+    return std::exchange(m_unseenPutAside, {});
 }

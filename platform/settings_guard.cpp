@@ -1,6 +1,7 @@
 #include "settings_guard.h"
 
 #include "logging.h"
+#include "save_failures.h"
 
 #include <QFile>
 
@@ -20,8 +21,10 @@ QString setAsideIfSerialized(const QString &path)
     if (holdsSerializedValue(path)) {
         const QString aside = path + QStringLiteral(".refused");
         QFile::remove(aside);
-        if (QFile::rename(path, aside))
+        if (QFile::rename(path, aside)) {
             qCWarning(lcPlatform) << "put aside as" << aside << "- the store starts without it";
+            SaveFailures::instance().reportPutAside(path, aside);
+        }
     }
     return path;
 }

@@ -174,6 +174,30 @@ private slots:
         SaveFailures::instance().report("./modules/macro/M.bin", "No space left");
         QTRY_VERIFY(shownText().startsWith(QStringLiteral("M.bin 未能保存")));
     }
+
+    // A store put aside at start, before the window listens, is told once the
+    // window is up; one put aside later is told as it happens.
+    void theWindowTellsOfAStorePutAside()
+    {
+        TestWorkspace workspace;
+        installVirtualBackend();
+        QFile global("./modules/setting/apConfig.bin");
+        QVERIFY(global.open(QIODevice::Append) && global.write("\n[x]\ny=@Variant(\\0\\0\\0\\x7f)\n") > 0);
+        global.close();
+        Widget window;
+        auto shownText = [&window] {
+            const auto boxes = window.findChildren<QMessageBox *>();
+            return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
+        };
+        // The global store named the language; without it the UI is Chinese.
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("apConfig.bin 无法读取")));
+        QVERIFY(shownText().contains(QStringLiteral("apConfig.bin.refused，")));
+        QVERIFY(QFile::exists("./modules/setting/apConfig.bin.refused"));
+        window.view()->setGlobalData("common/language", "English");
+        SaveFailures::instance().reportPutAside("./modules/setting/p1.bin", "./modules/setting/p1.bin.refused");
+        QTRY_COMPARE(shownText(), "p1.bin could not be read: it holds a value the program never writes. "
+                                  "It was kept as p1.bin.refused, and the program goes on without it.");
+    }
 };
 
 QTEST_MAIN(TestFullDisk)
