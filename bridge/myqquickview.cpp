@@ -6,24 +6,18 @@
 #include "file_dialogs.h"
 #include "platform/logging.h"
 #include "platform/settings_writer.h"
+#include "platform/store_files.h"
 
 #include <QFocusEvent>
 #include <QQuickItem>
 #include <QSettings>
 
-namespace {
-const QString kGlobalStoreFile = QStringLiteral("./modules/setting/apConfig.bin");
-const QString kDefaultsStoreFile = QStringLiteral("./modules/setting/pD.bin");
-
-QString profileStoreFile(int number) { return QStringLiteral("./modules/setting/p%1.bin").arg(number); }
-} // namespace
-
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
-    globalStore = new SettingsStore(kGlobalStoreFile);
-    defaultsStore = new SettingsStore(kDefaultsStoreFile);
+    globalStore = new SettingsStore(StoreFiles::global(), StoreFiles::factoryGlobal());
+    defaultsStore = new SettingsStore(StoreFiles::defaults());
     for (int n = 1; n <= kProfileCount; ++n)
-        profileStores.append(new SettingsStore(profileStoreFile(n)));
+        profileStores.append(new SettingsStore(StoreFiles::profile(n), StoreFiles::defaults()));
     for (QByteArray &image : mouseProfileImages)
         image = QByteArray(kMouseProfileImageSize, '\0');
     lightingStaging = QByteArray(kLightingStagingSize, '\0');

@@ -7,6 +7,7 @@
 // a profile, and the failure is reported to the user.
 #include "myqquickview.h"
 #include "platform/settings_guard.h"
+#include "platform/store_files.h"
 
 #include "file_dialogs.h"
 #include "platform/logging.h"
@@ -20,8 +21,6 @@
 #include <QSettings>
 
 namespace {
-const QString kFactoryGlobalFile = QStringLiteral("./modules/setting/apConfigD.bin");
-const QString kDefaultsStoreFile = QStringLiteral("./modules/setting/pD.bin");
 
 QString profileFilter() { return myQQuickView::tr("Profile(*.pf)"); }
 } // namespace
@@ -56,7 +55,7 @@ bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
 
 // Only the store is replaced: the device table and the flags read at start
 // keep their values until the program starts again.
-void myQQuickView::resetApconfig() { replaceStore(globalStore, kFactoryGlobalFile); }
+void myQQuickView::resetApconfig() { replaceStore(globalStore, StoreFiles::factoryGlobal()); }
 
 bool myQQuickView::loadProfile(int profile)
 {
@@ -82,7 +81,7 @@ void myQQuickView::saveProfile(int profile)
     // The export names the profile's file by number; what the store still
     // holds in memory is written to it first.
     writeSettings(*profileStores[profile]);
-    const QString source = QStringLiteral("./modules/setting/p%1.bin").arg(profile + 1);
+    const QString source = StoreFiles::profile(profile + 1);
     QString error;
     if (!replaceWithCopy(source, chosen, &error))
         SaveFailures::instance().report(chosen, error);
@@ -94,7 +93,7 @@ void myQQuickView::resetProfile(int profile)
         qCWarning(lcBridge) << "no profile" << profile << "to reset";
         return;
     }
-    replaceStore(profileStores[profile], kDefaultsStoreFile);
+    replaceStore(profileStores[profile], StoreFiles::defaults());
 }
 
 void myQQuickView::copyProfile(int destprofile, int srcprofile)

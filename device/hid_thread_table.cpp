@@ -4,16 +4,19 @@
 #include "device_table.h"
 #include "platform/hid/hid_backend.h"
 #include "platform/logging.h"
+#include "platform/settings_guard.h"
+#include "platform/store_files.h"
 #include "virtual/virtual_environment.h"
 
 namespace {
-const QString kDeviceTableFile = QStringLiteral("./modules/setting/apConfig.bin");
 constexpr int kStateBits = 8;
 } // namespace
 
 Hid_Thread::Hid_Thread(QObject *parent) : QThread(parent)
 {
-    deviceList = readDeviceTable(kDeviceTableFile);
+    // The table lives in the global store's file, read here before the store
+    // opens it; an unreadable file is put aside and its factory copy read.
+    deviceList = readDeviceTable(setAsideIfSerialized(StoreFiles::global(), StoreFiles::factoryGlobal()));
     supportData = 0;
     installVirtualDevicesFromEnvironment(deviceList);
 }

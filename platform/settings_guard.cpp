@@ -1,6 +1,7 @@
 #include "settings_guard.h"
 
 #include "logging.h"
+#include "safe_file.h"
 #include "save_failures.h"
 
 #include <QFile>
@@ -16,15 +17,21 @@ bool holdsSerializedValue(const QString &path)
     return true;
 }
 
-QString setAsideIfSerialized(const QString &path)
+QString setAsideIfSerialized(const QString &path, const QString &factoryFile)
 {
-    if (holdsSerializedValue(path)) {
-        const QString aside = path + QStringLiteral(".refused");
-        QFile::remove(aside);
-        if (QFile::rename(path, aside)) {
-            qCWarning(lcPlatform) << "put aside as" << aside << "- the store starts without it";
-            SaveFailures::instance().reportPutAside(path, aside);
-        }
-    }
+    if (!holdsSerializedValue(path))
+        return path;
+    const QString aside = path + QStringLiteral(".refused");
+    QFile::remove(aside);
+    if (!QFile::rename(path, aside))
+        return path;
+    // Without its factory copy the global store would lose the device table
+    // for good once it writes itself back, and a profile its whole contents.
+    QString error;
+    const bool restored = !factoryFile.isEmpty() && !holdsSerializedValue(factoryFile)
+                       && replaceWithCopy(factoryFile, path, &error);
+    qCWarning(lcPlatform).noquote() << "put aside as" << aside << "- the store starts"
+                                    << (restored ? "from " + factoryFile : QStringLiteral("empty ") + error);
+    SaveFailures::instance().reportPutAside(path, aside);
     return path;
 }

@@ -10,6 +10,7 @@
 bool holdsSerializedValue(const QString &path);
 
 // For a store the program keeps open: a file that holds such a value is put
-// aside as "<file>.refused" (kept for the user, one log line) so that the
-// store starts without it. Returns `path`.
-QString setAsideIfSerialized(const QString &path);
+// aside as "<file>.refused" (kept for the user, one log line), and the store
+// starts from a copy of `factoryFile` where one is given, otherwise empty.
+// Returns `path`.
+QString setAsideIfSerialized(const QString &path, const QString &factoryFile = {});

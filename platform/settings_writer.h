@@ -21,7 +21,11 @@ bool writeSettings(QSettings &settings);
 class SettingsStore : public QSettings
 {
 public:
-    explicit SettingsStore(const QString &fileName) : QSettings(setAsideIfSerialized(fileName), QSettings::IniFormat) {}
+    // `factoryFile`: what the store starts from when its own file is put aside.
+    explicit SettingsStore(const QString &fileName, const QString &factoryFile = {})
+        : QSettings(setAsideIfSerialized(fileName, factoryFile), QSettings::IniFormat)
+    {
+    }
     ~SettingsStore() override;
 
 protected:

@@ -1,9 +1,11 @@
 // The settings stores and the profile files, through the real files.
 #include "bridge/file_dialogs.h"
 #include "bridge/myqquickview.h"
+#include "device/device_table.h"
 #include "device/hid_thread.h"
 #include "macros/gun_presets.h"
 #include "platform/settings_writer.h"
+#include "platform/store_files.h"
 #include "support/log_capture.h"
 #include "support/test_workspace.h"
 
@@ -257,6 +259,31 @@ private slots:
         SettingsStore store(storeFile);
         QVERIFY(store.allKeys().isEmpty());
         QCOMPARE(contents(storeFile + QStringLiteral(".refused")), hostile);
+    }
+
+    // The global store's file also holds the device table: put aside, it is
+    // followed by its factory copy, so the keyboards are still found at this
+    // start and the next, and a profile starts from the defaults.
+    void unreadableStoresStartFromTheirFactoryFiles()
+    {
+        TestWorkspace workspace;
+        for (const QString &file : {StoreFiles::global(), StoreFiles::profile(3)}) {
+            QFile store(file);
+            QVERIFY(store.open(QIODevice::Append) && store.write("\n[x]\ny=@Variant(\\0\\0\\0\\x7f)\n") > 0);
+        }
+        const int tableSize = readDeviceTable(StoreFiles::factoryGlobal()).size();
+        QVERIFY(tableSize > 0);
+        {
+            Hid_Thread device;
+            QCOMPARE(device.devices().size(), tableSize);
+            myQQuickView view;
+            view.setCurrentProfile(2);
+            QCOMPARE(view.getData(QStringLiteral("keyboard/lightValue"), false),
+                     view.getData(QStringLiteral("keyboard/lightValue"), true));
+            view.setGlobalData(QStringLiteral("common/language"), QStringLiteral("English"));
+        }
+        QCOMPARE(readDeviceTable(StoreFiles::global()).size(), tableSize);
+        QVERIFY(QFile::exists(StoreFiles::profile(3) + QStringLiteral(".refused")));
     }
 
     void importReplacesTheProfile()
