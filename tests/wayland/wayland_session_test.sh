@@ -128,7 +128,10 @@ grep -q 'offers no seat' "$log" && fail "a session with a seat was taken for one
 click_at() {  # X Y: sets seen_x, seen_y to where the UI logged the press
   local before
   before=$(lines "$log")
-  xdotool mousemove "$1" "$2" click 1
+  # The compositor learns where the pointer is only from motion, and a fresh
+  # Xvfb starts its pointer at the screen's centre, which may be the very
+  # point asked for: come from a point beside it, so that the move is one.
+  xdotool mousemove "$(( $1 + 7 ))" "$(( $2 + 5 ))" sleep 0.05 mousemove "$1" "$2" sleep 0.05 click 1
   wait_for_line "$log" 'button f0 up' "$before" || fail "a click at $1,$2 did not reach the UI"
   read -r seen_x seen_y < <(tail -n +"$(( before + 1 ))" "$log" |
     grep -m1 -oE 'button f0 down -?[0-9]+ -?[0-9]+' | cut -d' ' -f4,5)
