@@ -56,7 +56,9 @@ void myQQuickView::keyboardAdvaceFunctionProc(uchar index)
         qCDebug(lcBridge) << "no advanced function for key" << index;
         return;
     }
-    DesktopOpener::current().open(path);
+    // A relative path names a file beside the program's data (the working
+    // folder): the desktop gets it whole, never as a relative URL.
+    DesktopOpener::current().open(QDir::current().absoluteFilePath(path));
 }
 
 void myQQuickView::openUpdateExe(uchar index)

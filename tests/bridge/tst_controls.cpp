@@ -489,9 +489,13 @@ private slots:
         RecordingOpener *recorded = opener.get();
         DesktopOpener::install(std::move(opener));
         rig.view->setGlobalData(QStringLiteral("keyboard/advaceFunction3"), QStringLiteral("Music/Songs/a.mp3"));
+        rig.view->setGlobalData(QStringLiteral("keyboard/advaceFunction5"), QStringLiteral("/home/me/b.mp3"));
         rig.view->keyboardAdvaceFunctionProc(3);
         rig.view->keyboardAdvaceFunctionProc(4);  // nothing stored: nothing opened
-        QCOMPARE(recorded->opened, QStringList{"Music/Songs/a.mp3"});
+        rig.view->keyboardAdvaceFunctionProc(5);
+        // A relative path is resolved against the data folder, the working directory.
+        QCOMPARE(recorded->opened, (QStringList{QDir::current().filePath(QStringLiteral("Music/Songs/a.mp3")),
+                                                QStringLiteral("/home/me/b.mp3")}));
         DesktopOpener::install(nullptr);
     }
 };
