@@ -8,13 +8,13 @@
 #include "save_failure_notice.h"
 #include "startup_event.h"
 #include "ui_controler.h"
+#include "warning_boxes.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
-#include <QMessageBox>
 #include "platform/copy_data_channel.h"
 
 namespace {
@@ -56,6 +56,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
 
     // Stays for the life of the process, like the device-change registration
     // of the window it replaces.
+    m_warnings = new WarningBoxes(this);
     m_monitor = new DeviceMonitor(this);
     connect(m_monitor, &DeviceMonitor::deviceChanged, this, [this](DeviceMonitor::Change change) {
         if (change != DeviceMonitor::Change::Other)
@@ -143,6 +144,15 @@ void Widget::closeEvent(QCloseEvent *event)
     m_controller->onClose();
 }
 
+void Widget::hideEvent(QHideEvent *event)
+{
+    // A minimised window stays visible to Qt; a hidden one (the close
+    // button, the tray) does not.
+    if (!isVisible())
+        view()->endCaptureListening();
+    QWidget::hideEvent(event);
+}
+
 bool Widget::event(QEvent *event)
 {
     if (event->type() == RestoreRequestEvent::eventType()) {
@@ -164,14 +174,10 @@ void Widget::mouseCaptured(quint8 code, bool isDown, int x, int y, void *context
         window->view()->detectMouse(code, isDown, x, y);
 }
 
-std::function<void(const QString &, const QString &)> Widget::showWarning = [](const QString &title, const QString &text) {
-    QMessageBox::warning(nullptr, title, text, QMessageBox::Ok);
-};
-
 void Widget::messageCaptured(const CopyDataMessage &payload, void *context)
 {
     auto *window = static_cast<Widget *>(context);
-    const QString text = warningTextOf(payload);
-    if (window && !text.isEmpty())
-        showWarning(window->windowTitle(), text);
+    const std::optional<QString> text = warningTextOf(payload);
+    if (window && text)
+        window->m_warnings->show(window->windowTitle(), *text);
 }

@@ -6,11 +6,10 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
-
 struct CopyDataMessage;
 class DeviceMonitor;
 class Ui_Controler;
+class WarningBoxes;
 class myQQuickView;
 
 // The frameless main window: parent of the whole UI, owner of the device
@@ -38,10 +37,8 @@ public:
     static void keyboardCaptured(quint8 code, bool isDown, void *context);
     static void mouseCaptured(quint8 code, bool isDown, int x, int y, void *context);
     // Shows the warning text another process sent, in a box titled with the
-    // window's title.
+    // window's title, one box at a time.
     static void messageCaptured(const CopyDataMessage &payload, void *context);
-    // How the warning is shown; tests put a recorder here.
-    static std::function<void(const QString &title, const QString &text)> showWarning;
 
 protected:
     void customEvent(QEvent *event) override;
@@ -49,6 +46,8 @@ protected:
     // A close from the window manager (Alt+F4, the taskbar) hides the window
     // like the UI's close button.
     void closeEvent(QCloseEvent *event) override;
+    // Out of sight, nothing records what is typed: the pages stop listening.
+    void hideEvent(QHideEvent *event) override;
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -65,4 +64,5 @@ private:
     Ui_Controler *m_controller = nullptr;
     QSystemTrayIcon *trayIcon = nullptr;
     DeviceMonitor *m_monitor = nullptr;
+    WarningBoxes *m_warnings = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "device/hid_thread.h"
 #include "file_dialogs.h"
+#include "keys/key_capture.h"
 #include "platform/logging.h"
 #include "platform/settings_writer.h"
 #include "platform/store_files.h"
@@ -35,6 +36,14 @@ myQQuickView::~myQQuickView()
     delete globalStore;
     delete defaultsStore;
     qDeleteAll(profileStores);
+}
+
+void myQQuickView::writeStores()
+{
+    writeSettings(*globalStore);
+    writeSettings(*defaultsStore);
+    for (QSettings *store : std::as_const(profileStores))
+        writeSettings(*store);
 }
 
 QVariant myQQuickView::globalValue(const QString &key) const { return globalStore->value(key); }
@@ -81,6 +90,14 @@ void myQQuickView::detectKeyboard(uchar usbCode, uchar isDown)
 void myQQuickView::detectMouse(uchar code, uchar isDown, int x, int y)
 {
     callRoot("detectMouse", Qt::QueuedConnection, {bool(isDown), uint(code), uint(x), uint(y)});
+}
+
+void myQQuickView::setCaptureListening(bool listening) { KeyCapture::setListening(listening); }
+
+void myQQuickView::endCaptureListening()
+{
+    callRoot("stopCapture", Qt::DirectConnection);
+    KeyCapture::setListening(false);
 }
 
 void myQQuickView::focusInEvent(QFocusEvent *event)

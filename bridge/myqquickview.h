@@ -36,6 +36,14 @@ public:
     void detectKeyboard(uchar usbCode, uchar isDown);
     void detectMouse(uchar code, uchar isDown, int x, int y);
 
+    // Writes what the settings stores hold and have not written yet (the
+    // session is ending).
+    void writeStores();
+
+    // The window was hidden: the UI ends whatever listens for captured input,
+    // and capture stops.
+    void endCaptureListening();
+
     // Calls a function of the UI's root item; does nothing without a root.
     void callRoot(const char *function, Qt::ConnectionType type, const QVariantList &arguments = {});
 
@@ -113,6 +121,9 @@ public slots:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
     void setProfile(int no);
+    // The UI starts or stops listening for captured input (recording a macro,
+    // an armed key field, the insert-key dialog): capture runs only between.
+    void setCaptureListening(bool listening);
     void keyboardAdvaceFunctionProc(uchar index);
 
 protected:

@@ -10,8 +10,8 @@ void checkMessage(const CopyDataMessage &message)
 {
     if (message.cbData > CopyDataChannel::kMaxBytes || message.lpData.size() != qsizetype(message.cbData) + 1)
         __builtin_trap();
-    const QString text = warningTextOf(message);
-    if (!text.isEmpty() && quint32(text.toUtf8().size()) != message.cbData)
+    const std::optional<QString> text = warningTextOf(message);
+    if (text && quint32(text->toUtf8().size()) != message.cbData)
         __builtin_trap();
 
     QByteArray again = CopyDataChannel::encode(message.dwData, message.lpData, message.cbData);

@@ -22,6 +22,9 @@ void *messageContext = nullptr;
 // Last reported state per usage code: 1 down, 0 up.
 std::array<quint8, 256> keyStates{};
 
+KeyCapture *instance = nullptr;
+bool listening = false;
+
 struct ButtonRow
 {
     int message;
@@ -36,10 +39,14 @@ constexpr ButtonRow kButtons[] = {
 
 const char *upDown(bool isDown) { return isDown ? "down" : "up"; }
 
+// What is typed is logged only when asked for by name.
+bool logInput() { return debugAskedForByName(lcCapture()); }
+
 } // namespace
 
 KeyCapture::KeyCapture()
 {
+    instance = this;
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         auto source = std::make_unique<X11CaptureSource>(*this);
         m_installed = source->start();
@@ -50,9 +57,7 @@ KeyCapture::KeyCapture()
         // A failed installation leaves capture off for the run.
         return;
     }
-    auto source = std::make_unique<WindowCaptureSource>(*this);
-    source->start();
-    m_source = std::move(source);
+    m_source = std::make_unique<WindowCaptureSource>(*this);
     m_installed = true;
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         qCInfo(lcCapture) << "capture source: the program's own windows - a Wayland compositor gives a client"
@@ -61,7 +66,25 @@ KeyCapture::KeyCapture()
         qCInfo(lcCapture) << "capture source: the program's own windows";
 }
 
-KeyCapture::~KeyCapture() = default;
+KeyCapture::~KeyCapture()
+{
+    instance = nullptr;
+    listening = false;
+}
+
+void KeyCapture::setListening(bool on)
+{
+    if (on == listening)
+        return;
+    listening = on;
+    if (!on)
+        keyStates.fill(0);
+    if (instance && instance->m_source)
+        instance->m_source->setActive(on);
+    qCInfo(lcCapture) << (on ? "capture on: a page listens" : "capture off: no page listens");
+}
+
+bool KeyCapture::isListening() { return listening; }
 
 void KeyCapture::setKeyboardCallback(KeyboardCallback callback, void *context)
 {
@@ -84,7 +107,8 @@ void KeyCapture::setMessageCallback(MessageCallback callback, QCoreApplication *
         if (messageCallback)
             messageCallback(message, messageContext);
     });
-    channel->listen(channelName);
+    if (!channelName.isEmpty())
+        channel->listen(channelName);
     m_channel = std::move(channel);
 }
 
@@ -99,7 +123,8 @@ void KeyCapture::keyboardProcedure(unsigned scanCode, bool extended, bool alt, b
     keyStates[size_t(code)] = quint8(isDown);
     if (!keyboardCallback)
         return;
-    qCDebug(lcCapture, "key %02x %s", code, upDown(isDown));
+    if (logInput())
+        qCDebug(lcCapture, "key %02x %s", code, upDown(isDown));
     keyboardCallback(quint8(code), isDown, keyboardContext);
 }
 
@@ -110,7 +135,8 @@ void KeyCapture::mouseProcedure(int message, int x, int y)
             continue;
         if (!mouseCallback)
             return;
-        qCDebug(lcCapture, "button %02x %s %d %d", row.code, upDown(row.isDown), x, y);
+        if (logInput())
+            qCDebug(lcCapture, "button %02x %s %d %d", row.code, upDown(row.isDown), x, y);
         mouseCallback(row.code, row.isDown, x, y, mouseContext);
         return;
     }
@@ -124,3 +150,16 @@ void KeyCapture::keyEvent(uint8_t scanCode, bool extended, bool alt, bool isDown
 }
 
 void KeyCapture::mouseEvent(int message, int x, int y) { mouseProcedure(message, x, y); }
+
+void KeyCapture::keysLost()
+{
+    for (size_t code = 0; code < keyStates.size(); ++code) {
+        if (!keyStates[code])
+            continue;
+        keyStates[code] = 0;
+        if (logInput())
+            qCDebug(lcCapture, "key %02zx up (focus lost)", code);
+        if (keyboardCallback)
+            keyboardCallback(quint8(code), false, keyboardContext);
+    }
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/capture/capture_sink.h"
+#include "platform/capture/capture_source.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -10,11 +11,14 @@ class QCoreApplication;
 class QObject;
 struct CopyDataMessage;
 
-// The capture unit: sees every key press and release and every left, right
-// and middle button press and release, turns keys into HID usage codes,
-// drops auto-repeat, and hands the events to registered callbacks. One
+// The capture unit: while a page of the UI listens (recording a macro, an
+// armed key field, the insert-key dialog), sees every key press and release
+// and every left, right and middle button press and release, turns keys into
+// HID usage codes, drops auto-repeat, and hands the events to registered
+// callbacks. While nothing listens its source selects no input at all. One
 // object, created before the event loop and destroyed after it; the
-// procedures, the callbacks and the key state table are process-wide.
+// procedures, the callbacks, the key state table and the listening state are
+// process-wide.
 class KeyCapture : public CaptureSink
 {
 public:
@@ -22,8 +26,9 @@ public:
     using MouseCallback = void (*)(quint8 code, bool isDown, int x, int y, void *context);
     using MessageCallback = void (*)(const CopyDataMessage &payload, void *context);
 
-    // Sets up: installs the capture source (XInput2 on X11, the program's own
-    // windows elsewhere) and logs once which one is active.
+    // Sets up: prepares the capture source (XInput2 on X11, the program's own
+    // windows elsewhere) and logs once which one it is. Nothing is selected
+    // until a page listens.
     KeyCapture();
     // Removes the capture.
     ~KeyCapture() override;
@@ -42,12 +47,19 @@ public:
     static void mouseProcedure(int message, int x, int y);
     // Forgets every key's state (tests only: the table lives for the process).
     static void resetKeyStates();
+    // Starts or stops the source. When listening stops the key state table is
+    // cleared, so that a key held across the stop is a press when next seen.
+    static void setListening(bool listening);
+    static bool isListening();
 
     void keyEvent(uint8_t scanCode, bool extended, bool alt, bool isDown) override;
     void mouseEvent(int message, int x, int y) override;
+    // Reports the release of every key still down, as the source will not
+    // see them.
+    void keysLost() override;
 
 private:
     bool m_installed = false;
-    std::unique_ptr<QObject> m_source;
+    std::unique_ptr<CaptureSource> m_source;
     std::unique_ptr<QObject> m_channel;
 };

@@ -12,15 +12,15 @@ constexpr int kHeaderBytes = 8;
 constexpr quint32 kTerminator = 1;
 } // namespace
 
-QString warningTextOf(const CopyDataMessage &message)
+std::optional<QString> warningTextOf(const CopyDataMessage &message)
 {
     constexpr quint32 kWarningDataWord = 9487;
     if (message.dwData != kWarningDataWord)
-        return {};
+        return std::nullopt;
     const qsizetype end = message.lpData.indexOf('\0');
     const QString text = QString::fromUtf8(end < 0 ? message.lpData : message.lpData.left(end));
-    if (text.isEmpty() || quint32(text.toUtf8().size()) != message.cbData)
-        return {};
+    if (quint32(text.toUtf8().size()) != message.cbData)
+        return std::nullopt;
     return text;
 }
 

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QLocalServer;
 class QLocalSocket;
 
@@ -16,9 +18,9 @@ struct CopyDataMessage
 };
 
 // The warning text a message carries: data word 9487, and a byte count
-// equal to the UTF-8 length of the text up to its zero byte. Empty when the
-// message is anything else.
-QString warningTextOf(const CopyDataMessage &message);
+// equal to the UTF-8 length of the text up to its zero byte (an empty text
+// with a count of 0 is one too). None when the message is anything else.
+std::optional<QString> warningTextOf(const CopyDataMessage &message);
 
 // Receives such messages on a local socket beside the single-instance
 // channel. Wire format per message, little-endian:

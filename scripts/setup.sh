@@ -9,7 +9,7 @@ packages=(
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtquick-templates
   libgl-dev libegl-dev libxkbcommon-dev
-  libhidapi-dev libudev-dev libx11-dev libxi-dev
+  libhidapi-dev libudev-dev libx11-dev libxi-dev libxtst-dev
   libwayland-dev qt6-wayland weston   # Qt's Wayland platform and the compositor of its test
   xvfb xauth x11-utils xdotool imagemagick
   libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend dconf-service   # the desktops' settings tools,

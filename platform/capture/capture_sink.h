@@ -16,4 +16,7 @@ public:
     virtual ~CaptureSink() = default;
     virtual void keyEvent(uint8_t scanCode, bool extended, bool alt, bool isDown) = 0;
     virtual void mouseEvent(int message, int x, int y) = 0;
+    // The source can no longer see the releases of keys that are down (its
+    // window lost the keyboard focus).
+    virtual void keysLost() {}
 };

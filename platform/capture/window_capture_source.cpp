@@ -20,9 +20,19 @@ int xButton(Qt::MouseButton button)
 }
 } // namespace
 
-WindowCaptureSource::WindowCaptureSource(CaptureSink &sink, QObject *parent) : QObject(parent), m_sink(sink) {}
+WindowCaptureSource::WindowCaptureSource(CaptureSink &sink, QObject *parent) : CaptureSource(parent), m_sink(sink) {}
 
-void WindowCaptureSource::start() { QCoreApplication::instance()->installEventFilter(this); }
+void WindowCaptureSource::setActive(bool active)
+{
+    if (active == m_active)
+        return;
+    m_active = active;
+    if (active)
+        QCoreApplication::instance()->installEventFilter(this);
+    else
+        QCoreApplication::instance()->removeEventFilter(this);
+    m_translation = KeyTranslation();
+}
 
 bool WindowCaptureSource::eventFilter(QObject *watched, QEvent *event)
 {
@@ -36,10 +46,14 @@ bool WindowCaptureSource::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->nativeScanCode() > kEvdevOffset)
+        if (!key->isAutoRepeat() && key->nativeScanCode() > kEvdevOffset)
             m_translation.key(int(key->nativeScanCode()) - kEvdevOffset, event->type() == QEvent::KeyPress, m_sink);
         break;
     }
+    case QEvent::FocusOut:
+        m_translation = KeyTranslation();
+        m_sink.keysLost();
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease: {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -6,6 +6,7 @@
 #include "platform/capture/evdev_scancodes.h"
 #include "platform/capture/key_translation.h"
 #include "platform/copy_data_channel.h"
+#include "app/warning_boxes.h"
 #include "support/log_capture.h"
 #include "support/test_workspace.h"
 
@@ -120,15 +121,31 @@ private slots:
                                          "button f1 up 12 34", "button f2 down 12 34", "button f2 up 12 34"}));
     }
 
-    void eventsAreLoggedForWatchers()
+    // What is typed is logged only when the capture's debug output is asked
+    // for by its own name, never through a wildcard.
+    void eventsAreLoggedOnlyWhenAskedForByName_data()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("gearconsole.capture.debug=true"));
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<int>("logged");
+        QTest::newRow("by name") << "gearconsole.capture.debug=true" << 1;
+        QTest::newRow("every debug line") << "*.debug=true" << 0;
+        QTest::newRow("the program's area") << "gearconsole.*.debug=true" << 0;
+        QTest::newRow("named, then switched off") << "gearconsole.capture.debug=true;gearconsole.capture.debug=false" << 0;
+        QTest::newRow("nothing asked") << "" << 0;
+    }
+    void eventsAreLoggedOnlyWhenAskedForByName()
+    {
+        QFETCH(QString, rules);
+        QFETCH(int, logged);
+        qputenv("QT_LOGGING_RULES", rules.toUtf8());
+        QLoggingCategory::setFilterRules(rules);
         LogCapture log;
         KeyCapture::keyboardProcedure(0x1C, true, false, true);
         KeyCapture::mouseProcedure(0x204, 7, 8);
         QLoggingCategory::setFilterRules(QString());
-        QCOMPARE(log.count(QStringLiteral("gearconsole.capture: key 58 down")), 1);
-        QCOMPARE(log.count(QStringLiteral("gearconsole.capture: button f1 down 7 8")), 1);
+        qunsetenv("QT_LOGGING_RULES");
+        QCOMPARE(log.count(QStringLiteral("gearconsole.capture: key 58 down")), logged);
+        QCOMPARE(log.count(QStringLiteral("gearconsole.capture: button f1 down 7 8")), logged);
     }
 
     void evdevCodesBecomeTheirScanCodes_data()
@@ -235,19 +252,20 @@ private slots:
         QTest::addColumn<QString>("text");
         const QByteArray text = QStringLiteral("Firmware läuft").toUtf8();
         QTest::newRow("9487 with the length") << 9487u << text + '\0' << quint32(text.size()) << "Firmware läuft";
-        QTest::newRow("9486") << 9486u << text + '\0' << quint32(text.size()) << "";
-        QTest::newRow("count one short") << 9487u << text.left(text.size() - 1) + '\0' << quint32(text.size()) << "";
-        QTest::newRow("characters instead of bytes") << 9487u << text + '\0' << quint32(14) << "";
-        QTest::newRow("empty") << 9487u << QByteArray(1, '\0') << 0u << "";
+        QTest::newRow("9486") << 9486u << text + '\0' << quint32(text.size()) << "-";
+        QTest::newRow("count one short") << 9487u << text.left(text.size() - 1) + '\0' << quint32(text.size()) << "-";
+        QTest::newRow("characters instead of bytes") << 9487u << text + '\0' << quint32(14) << "-";
+        QTest::newRow("empty, count 0") << 9487u << QByteArray(1, '\0') << 0u << "";
+        QTest::newRow("empty, count 1") << 9487u << QByteArray(2, '\0') << 1u << "-";
     }
     void warningTextNeedsTheDataWordAndTheLength()
     {
         QFETCH(quint32, dataWord);
         QFETCH(QByteArray, bytes);
         QFETCH(quint32, count);
-        QFETCH(QString, text);
+        QFETCH(QString, text);   // "-": no warning
         CopyDataMessage message{dataWord, count, bytes};
-        QCOMPARE(warningTextOf(message), text);
+        QCOMPARE(warningTextOf(message).value_or(QStringLiteral("-")), text);
     }
 
     void randomPayloadsNeverCrash()
@@ -324,37 +342,65 @@ private slots:
         QCOMPARE(shown.last(), QStringLiteral("VORTAN KELD SOFTWARE|Update done"));
     }
 
-    void warningArrivesThroughTheChannel()
+    // What another program sends is shown as it stands, in one box at a
+    // time: a flood never stacks boxes (each with its own event loop) and
+    // never keeps more than a few texts waiting.
+    void warningsArriveThroughTheChannelOneBoxAtATime()
     {
         TestWorkspace workspace;
         chooseSceneGraphBackend();
         Widget window;
         window.setWindowTitle(QStringLiteral("VORTAN KELD SOFTWARE"));
-        QStringList shown;
-        const auto realBox = std::exchange(Widget::showWarning, [&](const QString &title, const QString &text) {
-            shown << title + QLatin1Char('|') + text;
-        });
-        const auto restore = qScopeGuard([&] { Widget::showWarning = realBox; });
         const QString channel = QStringLiteral("gearconsole-test-messages-%1").arg(QCoreApplication::applicationPid());
         capture->setMessageCallback(&Widget::messageCaptured, qApp, &window, channel);
-
-        const QByteArray text = QByteArrayLiteral("Update failed");
-        auto send = [&](const QByteArray &message) {
+        auto send = [&](const QByteArray &stream) {
             QLocalSocket sender;
             sender.connectToServer(channel);
             QVERIFY(sender.waitForConnected(2000));
-            sender.write(message);
-            QVERIFY(sender.waitForBytesWritten(2000));
+            sender.write(stream);
+            QVERIFY(sender.waitForBytesWritten(5000));
             sender.disconnectFromServer();
         };
-        send(CopyDataChannel::encode(9486, text + '\0', quint32(text.size())));
-        send(CopyDataChannel::encode(9487, QByteArrayLiteral("Upd\0te failed") + '\0', quint32(text.size())));
-        send(CopyDataChannel::encode(9487, text + '\0', quint32(text.size())));
-        QTRY_COMPARE(shown, QStringList{"VORTAN KELD SOFTWARE|Update failed"});
+        auto warning = [](const QByteArray &text) { return CopyDataChannel::encode(9487, text + '\0', quint32(text.size())); };
+        auto boxes = [] {
+            QList<QMessageBox *> open;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                    open << box;
+            return open;
+        };
+        QStringList shown;
+        auto closeBox = [&] {
+            QTRY_COMPARE(boxes().size(), 1);
+            QMessageBox *box = boxes().first();
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            shown << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->button(QMessageBox::Ok)->click();
+            QTRY_VERIFY(boxes().isEmpty() || boxes().first() != box);
+        };
+
+        const QByteArray markup = QByteArrayLiteral("<h1 style=\"color:red\">UPDATE FAILED</h1> a < b");
+        send(CopyDataChannel::encode(9486, markup + '\0', quint32(markup.size())) +
+             CopyDataChannel::encode(9487, QByteArrayLiteral("Upd\0te failed") + '\0', 13) + warning(markup) + warning({}));
+        closeBox();
+        closeBox();
+        QCOMPARE(shown, QStringList({"VORTAN KELD SOFTWARE|" + QString::fromUtf8(markup), "VORTAN KELD SOFTWARE|"}));
+
+        QByteArray flood;
+        for (int i = 0; i < 3000; ++i)
+            flood += warning("Update failed " + QByteArray::number(i));
+        send(flood);
+        QTRY_VERIFY_WITH_TIMEOUT(!boxes().isEmpty(), 5000);
+        QTest::qWait(500);   // the whole flood has come
+        for (int i = 0; i <= WarningBoxes::kMaxWaiting; ++i)
+            closeBox();
+        QTest::qWait(200);
+        QVERIFY(boxes().isEmpty());
+        QCOMPARE(shown.mid(2, 2), QStringList({"VORTAN KELD SOFTWARE|Update failed 0", "VORTAN KELD SOFTWARE|Update failed 1"}));
+        QCOMPARE(shown.size(), 2 + 1 + WarningBoxes::kMaxWaiting);
+        Widget::messageCaptured(CopyDataMessage{9487, 2, QByteArrayLiteral("ok\0")}, nullptr);  // no context
         QTest::qWait(100);
-        QCOMPARE(shown.size(), 1);
-        Widget::messageCaptured(CopyDataMessage{9487, quint32(text.size()), text + '\0'}, nullptr);  // no context
-        QCOMPARE(shown.size(), 1);
+        QVERIFY(boxes().isEmpty());
     }
 
 private:

@@ -3,13 +3,15 @@
 #  1. the headless backend, which offers no seat at all: the program maps its
 #     window, builds its main screen and keeps running;
 #  2. the X11 backend on a private Xvfb, whose seat has a pointer and a
-#     keyboard that xdotool drives: a key reaches the UI, dragging the
-#     background makes weston move the window (the move request in weston's
-#     protocol log, and a click at the same screen point lands where the drag
-#     put the window), the close button hides the window and the tray item's
-#     Activate, called on a private session bus by its StatusNotifier
-#     watcher's side, brings it back, and the minimise button minimises it
-#     through weston.
+#     keyboard that xdotool drives: keys reach nothing until recording
+#     starts; a held key is recorded once, and one held while another
+#     window takes the focus ends there; dragging the background makes
+#     weston move the window (the move request in weston's protocol log,
+#     and the window where a screenshot shows it); the close button hides
+#     the window and ends the recording, and the tray item's Activate,
+#     called on a private session bus by its StatusNotifier watcher's side,
+#     brings it back; the minimise button minimises it through weston, and
+#     Activate brings the minimised window back too.
 # Exits 77 (skipped) only when weston cannot start at all. KEEP_WORK=1 keeps
 # the scratch folder with every log.
 set -uo pipefail
@@ -26,6 +28,7 @@ cleanup() {
 trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
+  [ -n "${DISPLAY:-}" ] && import -window root "$work/at-failure.png" 2>/dev/null
   for log in "$work"/*.log; do echo "--- $log"; grep -v '\[proto\]' "$log" | tail -n 25; done
   exit 1
 }
@@ -93,8 +96,10 @@ wait_for_program "$log" 'main screen built at' "the main screen was not built wi
 grep -q 'offers no seat' "$log" || fail "the seatless session was not noticed"
 grep -q "capture source: the program's own windows - a Wayland" "$log" || fail "no capture line for Wayland"
 expect_running "$log"
+# SIGTERM ends it as Quit does: its lock and socket are gone once it has ended.
 kill "$program_pid"
-echo "ok: no seat - window shown, main screen built, still running"
+wait "$program_pid" || fail "SIGTERM did not end the program cleanly: status $?"
+echo "ok: no seat - window shown, main screen built, still running; SIGTERM ends it with status 0"
 
 # ---- 2. A seat with pointer and keyboard (X11 backend on Xvfb) ------------
 exec 5>"$work/display-number"
@@ -103,7 +108,7 @@ pids+=($!)
 exec 5>&-
 for _ in $(seq 100); do [ -s "$work/display-number" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display-number")
-printf '[core]\nidle-time=0\n[shell]\npanel-position=none\n' >"$work/weston.ini"
+printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nbackground-color=0xff00ff00\n' >"$work/weston.ini"
 # A private session bus whose StatusNotifier watcher is the test's.
 dbus-daemon --session --nofork --print-address=6 6>"$work/bus-address" >"$work/dbus.log" 2>&1 &
 pids+=($!)
@@ -115,75 +120,128 @@ pids+=($!)
 wait_for_line "$work/watcher.log" '^watching' || fail "the StatusNotifier watcher did not start"
 compositor_log=$work/weston-seat.log
 # The output is larger than the window by 300 x 160: weston places the window
-# somewhere in that range, so (650, 400) is inside it before and after a
-# drag of (40, 30).
+# somewhere in that range.
 start_weston wl-seat "$compositor_log" --backend=x11-backend.so --use-pixman --width=1300 --height=800 \
   --config="$work/weston.ini" --debug --logger-scopes=log,proto || fail "weston's X11 backend did not start"
 log=$work/program-seat.log
+export GEARCONSOLE_VIRTUAL_DEVICES=0   # a keyboard, for its pages
 start_program wl-seat "$log"
 wait_for_program "$log" 'main screen built at' "no main screen with a seat"
 grep -q 'offers no seat' "$log" && fail "a session with a seat was taken for one without"
 
-# Where the window is: a click at a known screen point, as the UI saw it.
-click_at() {  # X Y: sets seen_x, seen_y to where the UI logged the press
-  local before
-  before=$(lines "$log")
-  # The compositor learns where the pointer is only from motion, and a fresh
-  # Xvfb starts its pointer at the screen's centre, which may be the very
-  # point asked for: come from a point beside it, so that the move is one.
-  xdotool mousemove "$(( $1 + 7 ))" "$(( $2 + 5 ))" sleep 0.05 mousemove "$1" "$2" sleep 0.05 click 1
-  wait_for_line "$log" 'button f0 up' "$before" || fail "a click at $1,$2 did not reach the UI"
-  read -r seen_x seen_y < <(tail -n +"$(( before + 1 ))" "$log" |
-    grep -m1 -oE 'button f0 down -?[0-9]+ -?[0-9]+' | cut -d' ' -f4,5)
-  [ -n "${seen_y:-}" ] || fail "no position logged for a click at $1,$2"
+# Where the window is: weston's output (an X window at the Xvfb's origin)
+# has a background of pure green, and the window covers the rest. The
+# pointer is parked at the output's centre, which the window always covers
+# (weston places it within the 300 x 160 it has to spare, and a drag moves
+# it by less than the rest); weston learns of it from a motion.
+window_origin() {  # sets origin_x, origin_y
+  local box
+  xdotool mousemove 657 405 sleep 0.05 mousemove 650 400
+  for _ in $(seq 50); do
+    sleep 0.1
+    box=$(import -window root png:- 2>/dev/null | convert - -fuzz 5% -transparent '#00ff00' -format '%@' info: 2>/dev/null)
+    case $box in 1000x640+*) break ;; esac
+    sleep 0.2
+  done
+  case $box in 1000x640+*) ;; *) fail "the window is not where a screenshot shows it (bounding box '$box')" ;; esac
+  origin_x=${box#*+}; origin_x=${origin_x%+*}; origin_y=${box##*+}
 }
-click_at 650 400
-local_x=$seen_x local_y=$seen_y
-origin_x=$(( 650 - local_x )) origin_y=$(( 400 - local_y ))
-echo "ok: the window is mapped at $origin_x,$origin_y (a click reached it)"
+# A click from a point beside the target: the compositor learns where the
+# pointer is only from motion, and a fresh Xvfb starts its pointer at the
+# screen's centre, which may be the very point asked for.
+click_at() {  # X Y
+  xdotool mousemove "$(( $1 + 7 ))" "$(( $2 + 5 ))" sleep 0.05 mousemove "$1" "$2" sleep 0.05 click 1
+}
+captured() {  # SKIP [KIND]: the capture lines (of keys or buttons) logged after line SKIP
+  tail -n +"$(( $1 + 1 ))" "$log" | grep -oE "gearconsole.capture: (${2:-key|button}) [0-9a-f]+ (down|up)( \(focus lost\))?" |
+    sed 's/gearconsole.capture: //' | tr '\n' ',' | sed 's/,$//'
+}
+window_origin
+echo "ok: the window is mapped at $origin_x,$origin_y"
+sleep 1.5   # the start-up's busy second, which ignores input
 
+# Nothing is captured while no page listens; recording captures a held key
+# once, and a key held while another window takes the focus ends there.
 before=$(lines "$log")
+click_at $(( origin_x + 300 )) $(( origin_y + 60 ))
 xdotool key a
-wait_for_line "$log" 'key 04 up' "$before" || fail "a key typed on the seat did not reach the UI"
-echo "ok: the keyboard reaches the UI"
+sleep 0.5
+[ -z "$(captured "$before")" ] || fail "captured while nothing listens: $(captured "$before")"
+grep -q 'capture on' "$log" && fail "capture started with nothing listening"
+click_at $(( origin_x + 95 )) $(( origin_y + 201 ))    # Macro
+click_at $(( origin_x + 631 )) $(( origin_y + 596 ))   # Start Record
+wait_for_line "$log" 'capture on' "$before" || fail "recording did not start the capture"
+before=$(lines "$log")
+xdotool keydown a sleep 1.2 keyup a
+wait_for_line "$log" 'key 04 up' "$before" || fail "a held key did not reach the recorder"
+sleep 0.3
+[ "$(captured "$before")" = "key 04 down,key 04 up" ] || fail "holding A recorded: $(captured "$before")"
+echo "ok: a held key is recorded as one press and one release"
+before=$(lines "$log")
+xdotool keydown Alt_L
+wait_for_line "$log" 'key e2 down' "$before" || fail "Alt did not reach the recorder"
+WAYLAND_DISPLAY=wl-seat weston-simple-shm >"$work/other-client.log" 2>&1 &
+other=$!
+pids+=("$other")
+wait_for_line "$log" 'key e2 up \(focus lost\)' "$before" || fail "a key held as another window took the focus did not end"
+xdotool keyup Alt_L
+kill "$other"
+click_at $(( origin_x + 300 )) $(( origin_y + 60 ))
+xdotool key Alt_L
+wait_for_line "$log" 'key e2 up$' "$before" || fail "Alt pressed again did not reach the recorder"
+[ "$(captured "$before" key)" = "key e2 down,key e2 up (focus lost),key e2 down,key e2 up" ] ||
+  fail "Alt held across a focus change recorded: $(captured "$before" key)"
+echo "ok: a key held while another window takes the focus ends there, and the next press is a press"
 
-# Drag the background of the title bar by (40, 30). The UI ignores input
-# while it is busy after start-up (a second or so), so a drag that did not
-# start is let go and tried again.
+# Drag the background of the title bar by 40 and 30 pixels, towards the
+# middle of the output so that all of the window stays on it. The UI
+# ignores input while it is busy, so a drag that did not start is let go and
+# tried again.
+dx=40 dy=30
+[ "$origin_x" -ge 40 ] && dx=-40
+[ "$origin_y" -ge 30 ] && dy=-30
 for attempt in $(seq 20); do
   xdotool mousemove $(( origin_x + 500 )) $(( origin_y + 15 )) mousedown 1 sleep 0.1 \
-    mousemove $(( origin_x + 510 )) $(( origin_y + 20 ))
+    mousemove $(( origin_x + 500 + dx / 4 )) $(( origin_y + 15 + dy / 4 ))
   wait_for_line "$compositor_log" 'xdg_toplevel@[0-9]+\.move\(' 0 10 && break
   xdotool mouseup 1
   [ "$attempt" = 20 ] && fail "the drag did not reach weston as a move"
 done
-xdotool mousemove $(( origin_x + 540 )) $(( origin_y + 45 )) mouseup 1
-click_at 650 400
-moved_x=$seen_x moved_y=$seen_y
-[ "$(( local_x - moved_x )),$(( local_y - moved_y ))" = "40,30" ] ||
-  fail "the window moved by $(( local_x - moved_x )),$(( local_y - moved_y )), not 40,30"
+xdotool mousemove $(( origin_x + 500 + dx )) $(( origin_y + 15 + dy )) mouseup 1
+before_x=$origin_x before_y=$origin_y
+sleep 0.3
+window_origin
+[ "$(( origin_x - before_x )),$(( origin_y - before_y ))" = "$dx,$dy" ] ||
+  fail "the window moved by $(( origin_x - before_x )),$(( origin_y - before_y )), not $dx,$dy"
 echo "ok: the drag moved the window through weston"
 
-# Close (hide), then the tray item's Activate: the window comes back as a new
-# toplevel, which weston places anew.
+# Close (hide) while recording: the recording ends and capture stops. Then
+# the tray item's Activate: the window comes back as a new toplevel, which
+# weston places anew.
 wait_for_line "$work/watcher.log" '^item ' || fail "no tray item registered with the StatusNotifier watcher"
 item=$(grep -m1 '^item ' "$work/watcher.log" | cut -d' ' -f2)
-xdotool mousemove $(( origin_x + 40 + 980 )) $(( origin_y + 30 + 21 )) click 1
+activate() {  # WHAT: Activate must map a new toplevel
+  local toplevels
+  toplevels=$(grep -cE 'get_toplevel\(' "$compositor_log")
+  DBUS_SESSION_BUS_ADDRESS=$bus_address gdbus call --session --dest "$item" --object-path /StatusNotifierItem \
+    --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null || fail "the tray item does not answer Activate"
+  for _ in $(seq 200); do
+    [ "$(grep -cE 'get_toplevel\(' "$compositor_log")" -gt "$toplevels" ] && return 0
+    sleep 0.1
+  done
+  fail "Activate did not bring the $1 window back"
+}
+before=$(lines "$log")
+click_at $(( origin_x + 980 )) $(( origin_y + 21 ))
 wait_for_line "$compositor_log" 'xdg_toplevel@[0-9]+\.destroy\(' || fail "the close button did not hide the window"
-toplevels=$(grep -cE 'get_toplevel\(' "$compositor_log")
-DBUS_SESSION_BUS_ADDRESS=$bus_address gdbus call --session --dest "$item" --object-path /StatusNotifierItem \
-  --method org.kde.StatusNotifierItem.Activate 0 0 >/dev/null || fail "the tray item does not answer Activate"
-for _ in $(seq 200); do
-  [ "$(grep -cE 'get_toplevel\(' "$compositor_log")" -gt "$toplevels" ] && break
-  sleep 0.1
-done
-[ "$(grep -cE 'get_toplevel\(' "$compositor_log")" -gt "$toplevels" ] || fail "Activate did not bring the window back"
-echo "ok: the tray item (StatusNotifier) brings the hidden window back"
+wait_for_line "$log" 'capture off' "$before" || fail "hiding the window did not end the recording"
+activate hidden
+echo "ok: the close button ends the recording; the tray item (StatusNotifier) brings the hidden window back"
 
-click_at 650 400
-origin_x=$(( 650 - seen_x )) origin_y=$(( 400 - seen_y ))
-xdotool mousemove $(( origin_x + 944 )) $(( origin_y + 21 )) click 1
+window_origin
+click_at $(( origin_x + 944 )) $(( origin_y + 21 ))
 wait_for_line "$compositor_log" 'xdg_toplevel@[0-9]+\.set_minimized\(' || fail "the minimise button did not reach weston"
-echo "ok: the minimise button minimises through weston"
+activate minimised
+echo "ok: the minimise button minimises through weston, and Activate brings the window back"
 expect_running "$log"
 echo "ok: no crash"

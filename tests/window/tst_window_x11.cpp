@@ -1,8 +1,17 @@
 // The real window under a private Xvfb: a file dialog parented to the view
-// draws its own opaque background, and a field being edited takes keys again
-// once the window has the focus back from another window.
+// draws its own opaque background, a field being edited takes keys again
+// once the window has the focus back from another window, and what is typed
+// on the desktop reaches the program only while a page listens.
+#include "app/ui_controler.h"
 #include "bridge/file_dialogs.h"
+#include "keys/key_capture.h"
 #include "pages/page_rig.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+
+#include <X11/Xlib.h>
 
 #include <QDir>
 #include <QFileDialog>
@@ -63,6 +72,25 @@ double share(const QImage &image, const std::function<bool(QRgb)> &test)
         for (int x = 0; x < image.width(); ++x)
             hits += test(image.pixel(x, y));
     return double(hits) / double(image.width() * image.height());
+}
+
+// Runs xdotool on the test's server and waits for it: the program reads
+// nothing meanwhile, so all the events it caused are queued by then.
+bool xdo(const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    return tool.waitForFinished(5000) && tool.exitCode() == 0;
+}
+
+// What the UI was handed by the capture since the spy began, as "04 down".
+QStringList keysSeen(const QSignalSpy &spy)
+{
+    QStringList keys;
+    for (const QList<QVariant> &call : spy)
+        keys << QStringLiteral("%1 %2").arg(call.at(1).toInt(), 2, 16, QLatin1Char('0'))
+                    .arg(call.at(0).toBool() ? "down" : "up");
+    return keys;
 }
 
 } // namespace
@@ -141,6 +169,78 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
         QTest::keyClick(rig.window->windowHandle(), '3');
         QTRY_COMPARE(field->property("text").toString(), QStringLiteral("123"));
+    }
+
+    // The program starts at login and stays resident: what is typed into
+    // other programs (a password, a screen locker holding the keyboard)
+    // never reaches it. Only recording, an armed key field and the insert
+    // dialog see keys, and only while they listen.
+    void capturesOnlyWhileAPageListens()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("xdotool is not installed");
+        PageRig rig;
+        QVERIFY(rig.ready);
+        KeyCapture capture;
+        capture.setKeyboardCallback(&Widget::keyboardCaptured, rig.window.get());
+        capture.setMouseCallback(&Widget::mouseCaptured, rig.window.get());
+        QQuickItem *root = rig.window->view()->rootObject();
+        QSignalSpy keys(root, SIGNAL(msg_KB(bool, int)));
+        QSignalSpy buttons(root, SIGNAL(msg_MS(bool, int, int, int)));
+        Display *other = XOpenDisplay(nullptr);
+        QVERIFY(other);
+        auto settle = [] { QTest::qWait(300); };
+
+        // Idle, grabbed or not: nothing.
+        QVERIFY(xdo({"mousemove", "1100", "700", "type", "password"}));
+        QCOMPARE(XGrabKeyboard(other, DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync, CurrentTime),
+                 GrabSuccess);
+        XSync(other, False);
+        QVERIFY(xdo({"type", "secret", "click", "1"}));
+        settle();
+        QCOMPARE(keysSeen(keys), QStringList());
+        QCOMPARE(buttons.size(), 0);
+        QVERIFY(!rig.window->view()->rootObject()->property("callLog").toStringList().contains("detectKeyboard"));
+        keys.clear();
+
+        // Recording, under the other client's grab: keys and buttons, each
+        // button where it was clicked although the pointer moved on before
+        // the program read it.
+        QVERIFY(ui::click(*rig.window, "sideButton2"));
+        QVERIFY(ui::click(*rig.window, "recordButton"));
+        QTRY_VERIFY(KeyCapture::isListening());
+        QVERIFY(xdo({"key", "a", "mousemove", "1200", "750", "click", "1", "mousemove", "5", "5"}));
+        QTRY_COMPARE(keysSeen(keys), QStringList({"04 down", "04 up"}));
+        QTRY_COMPARE(buttons.size(), 2);
+        QCOMPARE(buttons.at(0), QVariantList({true, 0xf0, 1200, 750}));
+        QCOMPARE(buttons.at(1), QVariantList({false, 0xf0, 1200, 750}));
+        XUngrabKeyboard(other, CurrentTime);
+        XSync(other, False);
+        keys.clear();
+
+        // Stopped: nothing again.
+        QVERIFY(ui::click(*rig.window, "recordButton"));
+        QTRY_VERIFY(!KeyCapture::isListening());
+        QVERIFY(xdo({"type", "pin"}));
+        settle();
+        QCOMPARE(keysSeen(keys), QStringList());
+
+        // An armed key field listens, and hiding the window lets it go.
+        QVERIFY(ui::click(*rig.window, "sideButton1"));
+        QVERIFY(ui::click(*rig.window, "key9"));   // A
+        QTRY_VERIFY(rig.item("singleKeyField") && rig.item("singleKeyField")->isVisible());
+        QVERIFY(ui::click(*rig.window, "singleKeyField"));
+        QTRY_VERIFY(KeyCapture::isListening());
+        QVERIFY(xdo({"key", "b"}));
+        QTRY_COMPARE(keysSeen(keys), QStringList({"05 down", "05 up"}));
+        keys.clear();
+        rig.window->controller()->onClose();
+        QVERIFY(!KeyCapture::isListening());
+        QCOMPARE(rig.item("keyPage")->property("armed").toString(), QString());
+        QVERIFY(xdo({"key", "c"}));
+        settle();
+        QCOMPARE(keysSeen(keys), QStringList());
+        XCloseDisplay(other);
     }
 };
 

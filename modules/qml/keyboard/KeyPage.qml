@@ -23,6 +23,8 @@ Item {
     property string singleText: ""
     property string groupText: ""
     property string armed: ""          // "single", "group" or ""
+    // The armed field takes captured keys only while the page shows it.
+    readonly property bool listening: visible && panel === Assignment.panelKeys && armed !== ""
     // true per key whose assignment is not its default; the picture's
     // marks follow it.
     property var modifiedMarks: []
@@ -158,6 +160,8 @@ Item {
             groupText = ""
         }
     }
+
+    function disarm() { armed = "" }
 
     function armField(which) {
         singleText = ""

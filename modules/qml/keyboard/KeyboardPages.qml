@@ -16,6 +16,11 @@ Item {
     readonly property int page: shell ? shell.sidePage : 0
     // The Light page's tints for the keyboard picture.
     readonly property var lightPreview: lightPage.preview
+    // Whether a page wants captured keys now: the macro editor recording or
+    // asking for a key to insert, or the Key page's armed field. Capture
+    // runs only while this holds.
+    readonly property bool listening: macroEditor.recording || macroEditor.insertKeyOpen || keyPage.listening
+    onListeningChanged: ui_View.setCaptureListening(listening)
 
     width: 809
     height: 510
@@ -73,6 +78,14 @@ Item {
         keyPage.initialise(isSendData, isRecovery)
     }
     function clearSelection() { selectKey = -1 }
+    // The window went out of sight: recording stops, the insert dialog
+    // closes without a key, an armed field is let go.
+    function stopListening() {
+        macroEditor.stopRecording()
+        if (macroEditor.insertKeyOpen)
+            macroEditor.closeKeyDialog(false)
+        keyPage.disarm()
+    }
 
     // ---- Shared between the pages ----
 
