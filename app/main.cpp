@@ -7,10 +7,13 @@
 #include "platform/copy_data_channel.h"
 #include "platform/data_folder.h"
 #include "platform/single_instance.h"
+#include "platform/termination_signals.h"
+#include "bridge/myqquickview.h"
 #include "platform/wayland/seatless_text_input.h"
 #include "render_backend.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QDir>
 
 int main(int argc, char *argv[])
@@ -27,7 +30,10 @@ int main(int argc, char *argv[])
 
     SingleInstance instance;
     if (instance.isRunning()) {
-        instance.sendMessage(QString(), 5000);
+        // The login entry run while an instance is up (a second session)
+        // leaves the running one as it is; any other start shows its window.
+        if (!startHidden)
+            instance.sendMessage(QString(), 5000);
         return 1;
     }
 
@@ -39,10 +45,16 @@ int main(int argc, char *argv[])
     Widget window;
     QObject::connect(&instance, &SingleInstance::messageReceived, &window, &Widget::receiveMessage);
 
+    // A logout, `systemctl --user stop` or a kill ends the program as Quit
+    // does; the session manager's end of session writes the settings first.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &Widget::exitSYS);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.view()->writeStores(); });
+
     auto capture = std::make_unique<KeyCapture>();
     capture->setKeyboardCallback(&Widget::keyboardCaptured, &window);
     capture->setMouseCallback(&Widget::mouseCaptured, &window);
-    capture->setMessageCallback(&Widget::messageCaptured, &app, &window, CopyDataChannel::serverName(instance.id()));
+    capture->setMessageCallback(&Widget::messageCaptured, &app, &window, instance.socket().isEmpty() ? QString() : CopyDataChannel::serverName(instance.socket()));
 
     if (startHidden)
         stayHiddenInTray(window);

@@ -5,6 +5,7 @@
 #include "widget.h"
 
 #include <QQmlContext>
+#include <QSystemTrayIcon>
 #include <QWindow>
 #include <QUrl>
 
@@ -38,7 +39,17 @@ Ui_Controler::Ui_Controler(Widget *window) : QObject(nullptr), m_window(window)
 
 void Ui_Controler::onMinimize() { m_window->showMinimized(); }
 
-void Ui_Controler::onClose() { m_window->hide(); }
+// Without a tray nothing could bring a hidden window back, nor end the
+// program: closing then minimises (the taskbar and a second start still find
+// the window) and the help menu offers Quit.
+void Ui_Controler::onClose()
+{
+    m_view->endCaptureListening();
+    if (hasTray())
+        m_window->hide();
+    else
+        m_window->showMinimized();
+}
 
 void Ui_Controler::onXChanged(int x) { m_window->move(m_window->x() + x, m_window->y()); }
 
@@ -56,3 +67,9 @@ bool Ui_Controler::startSystemMove()
         qCDebug(lcShell) << "window system move not available: moving by offsets";
     return started;
 }
+
+std::function<bool()> Ui_Controler::trayCheck = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+
+bool Ui_Controler::hasTray() { return trayCheck(); }
+
+void Ui_Controler::quit() { m_window->exitSYS(); }

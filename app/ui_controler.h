@@ -1,6 +1,8 @@
 #pragma once
 #include <QObject>
 
+#include <functional>
+
 class Widget;
 class myQQuickView;
 
@@ -13,6 +15,9 @@ class Ui_Controler : public QObject
 
 public:
     explicit Ui_Controler(Widget *window);
+
+    // How the desktop's tray is looked for; tests put their own answer here.
+    static std::function<bool()> trayCheck;
 
     myQQuickView *view() const { return m_view; }
 
@@ -29,6 +34,11 @@ public slots:
     // the window system offers no such move (an X server without a window
     // manager): the UI then moves the window by offsets.
     bool startSystemMove();
+    // Whether the desktop has a tray to bring the hidden window back from.
+    bool hasTray();
+    // Ends the program as the tray menu's Quit does (offered by the window
+    // where there is no tray).
+    void quit();
 
 private:
     Widget *m_window;

@@ -1,6 +1,7 @@
 #include "single_instance.h"
 
 #include "logging.h"
+#include "private_folder.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -18,9 +19,13 @@ namespace {
 constexpr int kConnectTimeoutMs = 200;
 constexpr int kConnectRetryMs = 20;
 
-// Beside the socket, which the local server puts in the temporary folder.
-QString lockFilePath(const QString &id) { return QDir::tempPath() + QLatin1Char('/') + id + QStringLiteral(".lock"); }
 } // namespace
+
+QString SingleInstance::socketPath(const QString &id)
+{
+    const QString folder = privateRuntimeFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + id;
+}
 
 QString SingleInstance::defaultId(const QString &programPath)
 {
@@ -29,7 +34,8 @@ QString SingleInstance::defaultId(const QString &programPath)
 }
 
 SingleInstance::SingleInstance(const QString &id, QObject *parent)
-    : QObject(parent), m_id(id.isEmpty() ? defaultId(QCoreApplication::applicationFilePath()) : id)
+    : QObject(parent), m_id(id.isEmpty() ? defaultId(QCoreApplication::applicationFilePath()) : id),
+      m_socket(socketPath(m_id))
 {
 }
 
@@ -45,17 +51,22 @@ bool SingleInstance::isRunning()
 {
     if (m_server)
         return false;
+    if (m_socket.isEmpty()) {
+        qCWarning(lcPlatform) << "single instance: no private runtime folder - running without the check";
+        return false;
+    }
+    const QString lockFilePath = m_socket + QStringLiteral(".lock");
     // Probing the socket and then taking it were two steps, which two starts
     // at the same moment could both pass. The lock is taken in one step; a
     // lock whose holder died is stale and taken over (never by age alone).
-    m_lock = std::make_unique<QLockFile>(lockFilePath(m_id));
+    m_lock = std::make_unique<QLockFile>(lockFilePath);
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {
         const bool heldByAnother = m_lock->error() == QLockFile::LockFailedError;
         m_lock.reset();
         if (heldByAnother)
             return true;
-        qCWarning(lcPlatform) << "single instance: cannot create" << lockFilePath(m_id) << "- going by the socket alone";
+        qCWarning(lcPlatform) << "single instance: cannot create" << lockFilePath << "- going by the socket alone";
         if (connectedBySocketAlone())
             return true;
     }
@@ -63,9 +74,9 @@ bool SingleInstance::isRunning()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // With the lock held, a socket already there was left by an instance that died.
-    QLocalServer::removeServer(m_id);
-    if (!m_server->listen(m_id))
-        qCWarning(lcPlatform) << "single instance: cannot listen on" << m_id << m_server->errorString();
+    QLocalServer::removeServer(m_socket);
+    if (!m_server->listen(m_socket))
+        qCWarning(lcPlatform) << "single instance: cannot listen on" << m_socket << m_server->errorString();
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
     return false;
 }
@@ -73,16 +84,18 @@ bool SingleInstance::isRunning()
 bool SingleInstance::connectedBySocketAlone()
 {
     QLocalSocket probe;
-    probe.connectToServer(m_id);
+    probe.connectToServer(m_socket);
     return probe.waitForConnected(kConnectTimeoutMs);
 }
 
 bool SingleInstance::sendMessage(const QString &message, int timeoutMs)
 {
+    if (m_socket.isEmpty())
+        return false;
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     for (;;) {
-        socket.connectToServer(m_id);
+        socket.connectToServer(m_socket);
         if (socket.waitForConnected(int(deadline.remainingTime())))
             break;
         if (deadline.hasExpired())

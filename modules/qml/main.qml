@@ -9,7 +9,8 @@ import "basic/style.js" as Style
 
 // The root document of the window. The bridge calls its functions by name:
 // "initUI" and "run" after every device detection, "setProtectUI" for busy
-// periods, "detectKeyboard"/"detectMouse" for captured input.
+// periods, "detectKeyboard"/"detectMouse" for captured input, "stopCapture"
+// when the window is hidden.
 Item {
     id: main
     width: 1000
@@ -29,6 +30,9 @@ Item {
     property var mouseLang: Strings.mouseLang
     property var macroEditorLang: Strings.macroEditorLang
     property var helpMenuTexts: Strings.helpMenuInitial.concat([url])
+    // Without a tray the help menu also offers Quit, the only other way out.
+    property bool quitInHelpMenu: false
+    readonly property var helpMenuEntries: quitInHelpMenu ? helpMenuTexts.concat([quitText()]) : helpMenuTexts
 
     // Style.
     readonly property string fontFamily: Style.fontFamily
@@ -52,7 +56,8 @@ Item {
     property int sidePage: 0            // 0 Light, 1 Key, 2 Macro
     property var profileItems: []
     property bool helpMenuOpen: false
-    // The bridge's recent calls into the root, oldest first (diagnostics).
+    // The bridge's recent calls into the root, oldest first (diagnostics;
+    // captured input is noted without its keys).
     property var callLog: []
 
     readonly property var keyboardPictures: ["tarnelUK", "sovrinUK", "tarnelUS", "sovrinUS", "duskenUS"]
@@ -126,12 +131,18 @@ Item {
     function setCurrentDPI(dpiValue) { note("setCurrentDPI " + dpiValue) }
     function setProfile(no) { note("setProfile " + no) }
     function detectKeyboard(isDown, usbCode) {
-        note("detectKeyboard " + isDown + " " + usbCode)
+        note("detectKeyboard")
         msg_KB(isDown, usbCode)
     }
     function detectMouse(isDown, mouseCode, x, y) {
-        note("detectMouse " + isDown + " " + mouseCode)
+        note("detectMouse")
         msg_MS(isDown, mouseCode, x, y)
+    }
+    // The window was hidden: whatever listens for captured input ends.
+    function stopCapture() {
+        note("stopCapture")
+        if (mainScreen.item)
+            mainScreen.item.pages.stopListening()
     }
 
     // Closes every open menu and ends any editing.
@@ -277,9 +288,19 @@ Item {
 
     // ---- Help menu ----
 
+    function toggleHelpMenu() {
+        quitInHelpMenu = !ui_Ctl.hasTray()
+        helpMenuOpen = !helpMenuOpen
+    }
+    function quitText() {
+        var texts = language === "English" ? [] : ui_View.getLangStrings("tray", language)
+        return texts.length > 1 && String(texts[1]) !== "" ? String(texts[1]) : "Quit"
+    }
     function runHelpEntry(index) {
         helpMenuOpen = false
-        if (index === 0) {
+        if (index === 3) {
+            ui_Ctl.quit()
+        } else if (index === 0) {
             ui_View.openUpdateExe(keyboardType)
         } else if (index === 1) {
             controlUIEnable(false)
@@ -379,7 +400,7 @@ Item {
             font.pixelSize: main.fontSizeMiddle
         }
 
-        Menu_Up { objectName: "titleBarButtons"; onHelpClick: main.helpMenuOpen = !main.helpMenuOpen }
+        Menu_Up { objectName: "titleBarButtons"; onHelpClick: main.toggleHelpMenu() }
 
         // Side menu.
         Item {
@@ -458,12 +479,12 @@ Item {
             sourceComponent: Rectangle {
                 id: helpMenu
                 width: 220
-                height: 3 * 27
+                height: main.helpMenuEntries.length * 27
                 color: main.colorGray0
                 border.color: main.colorGray1
                 Column {
                     Repeater {
-                        model: 3
+                        model: main.helpMenuEntries.length
                         Item {
                             width: helpMenu.width
                             height: 27
@@ -472,7 +493,7 @@ Item {
                                 width: parent.width - 20
                                 anchors.verticalCenter: parent.verticalCenter
                                 elide: Text.ElideRight
-                                text: main.helpMenuTexts[index]
+                                text: main.helpMenuEntries[index]
                                 color: entry.containsMouse ? main.colorOrange : main.textColor
                                 font.family: main.fontFamily
                                 font.pixelSize: main.fontSizeNormal

@@ -137,6 +137,28 @@ public:
         return sizes;
     }
     bool mainWindowShown() { return shownWindows().contains(QStringLiteral("1000x640")); }
+    // The main window's top-left corner on the screen, and its ICCCM state.
+    QPoint windowOrigin()
+    {
+        QByteArray output;
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                        QLatin1Char('^') + kTitle + QLatin1Char('$'), QStringLiteral("getwindowgeometry")},
+            &output);
+        const QByteArray at = output.mid(output.indexOf("Position: ") + 10).split(' ').value(0);
+        return QPoint(at.split(',').value(0).toInt(), at.split(',').value(1).toInt());
+    }
+    QByteArray windowState()
+    {
+        QByteArray id, state;
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"), QLatin1Char('^') + kTitle + QLatin1Char('$')}, &id);
+        run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::fromLatin1(id.split('\n').value(0)), QStringLiteral("WM_STATE")}, &state);
+        return state;
+    }
+    bool clickAt(QPoint at)
+    {
+        return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                                              QStringLiteral("click"), QStringLiteral("1")}) == 0;
+    }
 
     // What the window manager does on Alt+F4: asks the window to close.
     bool closeWindow() { return run(QStringLiteral("wmctrl"), {QStringLiteral("-c"), kTitle}) == 0; }
@@ -208,12 +230,20 @@ struct Program
         process.start(path, arguments);
     }
     bool running() const { return process.state() == QProcess::Running; }
+    // A second start with these arguments; its exit code.
+    int startAgain(Session &session, const QStringList &arguments)
+    {
+        QProcess second;
+        second.setProcessEnvironment(session.environment);
+        second.start(path, arguments);
+        return second.waitForFinished(10000) ? second.exitCode() : -1;
+    }
 
     // A warning from an updater, shown in a message box.
     bool sendWarning(const QByteArray &text)
     {
         QLocalSocket sender;
-        sender.connectToServer(CopyDataChannel::serverName(SingleInstance::defaultId(path)));
+        sender.connectToServer(CopyDataChannel::serverName(SingleInstance::socketPath(SingleInstance::defaultId(path))));
         return sender.waitForConnected(5000)
                && sender.write(CopyDataChannel::encode(9487, text + '\0', quint32(text.size()))) > 0
                && sender.waitForBytesWritten(5000);
@@ -298,11 +328,14 @@ private slots:
             QTest::qWait(100);
         }
 
-        QProcess second;
-        second.setProcessEnvironment(session.environment);
-        second.start(program.path, {});
-        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 10000);
-        QCOMPARE(second.exitCode(), 1);
+        // The login entry run again (a second session) leaves it in the tray;
+        // the user's own start shows the window.
+        QCOMPARE(program.startAgain(session, exec), 1);
+        for (int i = 0; i < 20; ++i) {
+            QVERIFY(session.shownWindows().isEmpty());
+            QTest::qWait(100);
+        }
+        QCOMPARE(program.startAgain(session, {}), 1);
         QTRY_VERIFY(session.mainWindowShown());
 
         QVERIFY(session.closeWindow());
@@ -311,8 +344,10 @@ private slots:
         QTRY_VERIFY(session.mainWindowShown());
     }
 
-    // Where no tray could bring it back, the window shows all the same.
-    void hiddenStartWithoutATrayShowsTheWindow()
+    // Where no tray could bring it back, the window shows all the same;
+    // closing it then minimises it, a second start brings it back, and the
+    // help menu offers Quit.
+    void withoutATrayTheWindowKeepsAWayBackAndAWayOut()
     {
         Session session;
         if (!session.start(false))
@@ -320,6 +355,53 @@ private slots:
         Program program(QStringLiteral("English"));
         program.start(session, {QStringLiteral("--hidden")});
         QTRY_VERIFY_WITH_TIMEOUT(session.mainWindowShown(), 20000);
+        QVERIFY(session.closeWindow());
+        QTRY_VERIFY(!session.mainWindowShown());
+        QVERIFY2(session.windowState().contains("Iconic"), session.windowState().constData());
+        QVERIFY(program.running());
+        QCOMPARE(program.startAgain(session, {}), 1);
+        QTRY_VERIFY(session.mainWindowShown());
+
+        const QPoint origin = session.windowOrigin();
+        QTest::qWait(1500);   // the start-up's busy second
+        QVERIFY(session.clickAt(origin + QPoint(910, 21)));    // help
+        QTest::qWait(300);
+        QVERIFY(session.clickAt(origin + QPoint(880, 127)));   // its fourth entry, Quit
+        QTRY_COMPARE_WITH_TIMEOUT(program.process.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.process.exitCode(), 0);
+    }
+
+    // A logout (or `systemctl --user stop`, a kill) sends SIGTERM: the
+    // program ends as Quit ends it, with what was just changed in its files
+    // and nothing of it left in the runtime folder.
+    void terminationKeepsWhatWasJustChanged()
+    {
+        Session session;
+        if (!session.start())
+            QSKIP("no private X server, window manager or session bus here");
+        Program program(QStringLiteral("English"));
+        program.start(session, {});
+        QTRY_VERIFY_WITH_TIMEOUT(session.mainWindowShown(), 20000);
+        const QPoint origin = session.windowOrigin();
+        QTest::qWait(1500);   // the start-up's busy second
+        QVERIFY(session.clickAt(origin + QPoint(113, 500)));  // the profile panel's New
+        const auto newProfileListed = [&] {
+            QFile names(program.workspace.path() + QStringLiteral("/modules/setting/name.bin"));
+            return names.open(QIODevice::ReadOnly) && names.readAll().contains("profile_1");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(newProfileListed(), 5000);
+        program.process.terminate();
+        QVERIFY(program.process.waitForFinished(10000));
+        QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.process.exitCode(), 0);
+        QSettings global(program.workspace.path() + QStringLiteral("/modules/setting/apConfig.bin"), QSettings::IniFormat);
+        QCOMPARE(global.value(QStringLiteral("keyboard/profileNo")).toInt(), 1);
+        const QString socket = SingleInstance::socketPath(SingleInstance::defaultId(program.path));
+        QVERIFY(!socket.isEmpty());
+        QCOMPARE(QDir(QFileInfo(socket).path()).entryList({QFileInfo(socket).fileName() + QLatin1Char('*')},
+                                                         QDir::AllEntries | QDir::System | QDir::Hidden),
+                 QStringList());
     }
 
     // A tray that comes a moment after the program (the panel starting late

@@ -17,6 +17,7 @@ void FakeBridge::reset()
     lastMatrix.clear();
     pictures.clear();
     sentMacros.clear();
+    trayAvailable = true;
 }
 
 int FakeBridge::count(const QString &call) const { return int(calls.count(call)); }
@@ -75,6 +76,19 @@ bool FakeBridge::loadProfile(int profile)
 
 void FakeBridge::saveProfile(int profile) { note("saveProfile " + QString::number(profile)); }
 void FakeBridge::resetProfile(int profile) { note("resetProfile " + QString::number(profile)); }
+
+bool FakeBridge::hasTray()
+{
+    note("hasTray");
+    return trayAvailable;
+}
+
+void FakeBridge::quit() { note("quit"); }
+
+void FakeBridge::setCaptureListening(bool listening)
+{
+    note(QStringLiteral("setCaptureListening ") + (listening ? "true" : "false"));
+}
 void FakeBridge::openUpdateExe(int index) { note("openUpdateExe " + QString::number(index)); }
 
 void FakeBridge::setEnabled(bool enabled)

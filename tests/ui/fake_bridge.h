@@ -29,6 +29,8 @@ class FakeBridge : public QObject
     Q_PROPERTY(QVariantList sentMacros MEMBER sentMacros)
     // Whether the window system takes over a drag (ui_Ctl.startSystemMove).
     Q_PROPERTY(bool systemMoves MEMBER systemMoves)
+    // Whether the desktop has a tray (ui_Ctl.hasTray).
+    Q_PROPERTY(bool trayAvailable MEMBER trayAvailable)
 
 public:
     QStringList calls;
@@ -46,6 +48,7 @@ public:
     QVariantList lastMatrix;
     QVariantMap pictures;    // "0" … "4" → the last device-order flags
     bool systemMoves = false;
+    bool trayAvailable = true;
     QVariantList sentMacros; // [macro position, image] per keyboardSendMacroData
 
     Q_INVOKABLE void reset();
@@ -66,6 +69,10 @@ public:
     Q_INVOKABLE void resetProfile(int profile);
     Q_INVOKABLE void openUpdateExe(int index);
     Q_INVOKABLE void setEnabled(bool enabled);
+    Q_INVOKABLE void setCaptureListening(bool listening);
+    // ui_Ctl
+    Q_INVOKABLE bool hasTray();
+    Q_INVOKABLE void quit();
     // ui_View, keyboard pages (fake_bridge_pages.cpp)
     Q_INVOKABLE QVariantList getDataList(const QVariant &key, bool isRecovery);
     Q_INVOKABLE void setDataList(const QVariant &key, const QVariantList &list);

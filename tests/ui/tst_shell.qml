@@ -351,6 +351,21 @@ TestCase {
         shell.helpMenuOpen = true
         shell.mainFocus()
         verify(!shell.helpMenuOpen)
+
+        // Without a tray the menu also offers Quit, in the UI's language.
+        shell.toggleHelpMenu()
+        compare(shell.helpMenuEntries.length, 3)
+        shell.toggleHelpMenu()
+        ui_Ctl.trayAvailable = false
+        shell.toggleHelpMenu()
+        compare(shell.helpMenuEntries[3], "Quit")
+        ui_Ctl.calls = []
+        shell.runHelpEntry(3)
+        compare(ui_Ctl.calls, ["quit"])
+        ui_View.langStrings = { "tray": ["显示", "退出"] }
+        shell.language = "ChineseSimplified"
+        shell.toggleHelpMenu()
+        compare(shell.helpMenuEntries[3], "退出")
     }
 
     function test_capturedInputBecomesSignals() {
