@@ -76,7 +76,7 @@ DeviceRig::~DeviceRig()
 bool DeviceRig::plug(int index)
 {
     const DeviceInfo &info = device->devices().at(index);
-    const bool keyboard = info.type == 0;
+    const bool keyboard = info.isKeyboard();
     if (backend == Virtual) {
         addVirtualDevicesForEntry(*virtualHid, device->devices(), index);
         if (keyboard)
@@ -98,4 +98,12 @@ std::shared_ptr<VirtualDevice> DeviceRig::model(int index) const
     if (backend == Virtual)
         return virtualHid->find("virtual:" + QByteArray::number(index));
     return emulated.contains(index) ? emulated[index]->virtualDevice : nullptr;
+}
+
+QString DeviceRig::commandPath(int index) const
+{
+    if (backend == Virtual)
+        return QStringLiteral("virtual:%1").arg(index);
+    const DeviceInfo &info = device->devices().at(index);
+    return QString::fromLatin1(hidrawPath(info.vid, info.pid, info.usagePage, info.usage));
 }

@@ -41,6 +41,8 @@ struct DeviceRig
     // with the same interfaces) and waits until they are listed.
     bool plug(int index);
     std::shared_ptr<VirtualDevice> model(int index) const;
+    // The path of the entry's command interface, as enumeration lists it.
+    QString commandPath(int index) const;
 
     TestWorkspace workspace;
     QTemporaryDir traceFolder;
