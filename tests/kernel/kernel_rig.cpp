@@ -88,6 +88,8 @@ bool DeviceRig::plug(int index)
     }
     const int before = int(hidrawInterfaces(info.vid, info.pid).size());
     std::shared_ptr<EmulatedEntry> entry = emulateEntry(device->devices(), index);
+    if (entry->command)
+        entry->command->setAnswerTiming(answerTiming);
     emulated.insert(index, entry);
     const int added = 1 + (entry->secondary ? 1 : 0) + (entry->bootKeyboard ? 1 : 0);
     return entry->isCreated() && waitForInterfaces(info.vid, info.pid, before + added);

@@ -59,9 +59,11 @@ QList<int> applyMouse560(Hid_Thread &device)
 
 using PageDriver = QList<int> (*)(Hid_Thread &);
 
-PageRun runPage(DeviceRig::Backend backend, const QList<QMap<QString, QString>> &table, int entry, PageDriver driver)
+PageRun runPage(DeviceRig::Backend backend, const QList<QMap<QString, QString>> &table, int entry, PageDriver driver,
+                UhidDevice::AnswerTiming timing = UhidDevice::AnswerTiming::AfterAnswerReport)
 {
     DeviceRig rig(backend, table);
+    rig.answerTiming = timing;
     if (!rig.plug(entry))
         return {};
     rig.device->detectDevices();
@@ -173,12 +175,23 @@ private slots:
         QVERIFY(!kernel.opened.contains(QString::fromLatin1(hidrawPath(kVortan, 0x0101 + entry, 0x0001, 0x0006))));
     }
 
+    // The profile read's answer comes as input reports: whether the mouse
+    // sends them once its answer report is collected or the moment the
+    // command arrives, none is lost to a handle closing.
+    void mouse560CrossesTheKernelAsItCrossesTheVirtualBackend_data()
+    {
+        QTest::addColumn<bool>("atOnce");
+        QTest::newRow("answer after the answer report") << false;
+        QTest::newRow("answer at once") << true;
+    }
     void mouse560CrossesTheKernelAsItCrossesTheVirtualBackend()
     {
+        QFETCH(bool, atOnce);
+        const auto timing = atOnce ? UhidDevice::AnswerTiming::AtOnce : UhidDevice::AnswerTiming::AfterAnswerReport;
         QMap<QString, QString> mouse = tableEntry("fff0", "0301", "ff00", "0001", 64);
         mouse.insert(QStringLiteral("type"), QStringLiteral("1"));
         const PageRun expected = runPage(DeviceRig::Virtual, {mouse}, 0, applyMouse560);
-        const PageRun kernel = runPage(DeviceRig::Kernel, {mouse}, 0, applyMouse560);
+        const PageRun kernel = runPage(DeviceRig::Kernel, {mouse}, 0, applyMouse560, timing);
         QVERIFY(!kernel.wire.isEmpty());
         QCOMPARE(kernel.state, expected.state);
         QCOMPARE(kernel.state.value(QStringLiteral("ignoredReports")).toInt(), 0);
