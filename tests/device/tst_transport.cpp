@@ -235,6 +235,27 @@ private slots:
         QCOMPARE(rig.device->currentDeviceIndex(), 0);
     }
 
+    // Busy or unplugged, the probe has not seen the device: no echo.
+    void probeThatDidNotRunFails_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("transport busy") << "busy";
+        QTest::newRow("device unplugged") << "unplugged";
+    }
+    void probeThatDidNotRunFails()
+    {
+        QFETCH(QString, fault);
+        Rig rig(kKeyboard64);
+        if (fault == QLatin1String("busy")) {
+            QVERIFY(rig.device->waitHidIdle());
+            QTest::ignoreMessage(QtDebugMsg, "cmd Failed 00");
+        } else {
+            rig.keyboard->setFailOpen(true);
+        }
+        QVERIFY(!rig.device->chkDeviceIsEnCode(0));
+        QVERIFY(rig.reports(QStringLiteral("FEATURE_IN")).isEmpty());
+    }
+
     void securityCodeOfWrongLengthIsNotLoaded()
     {
         QMap<QString, QString> entry = kKeyboard64;
