@@ -58,12 +58,12 @@ void Hid_Thread::runRepeated(const Cmd::Write &command, int did, uchar value)
     }
 }
 
-void Hid_Thread::runRead(const Cmd::Read &command, int did, std::initializer_list<uchar> args,
+bool Hid_Thread::runRead(const Cmd::Read &command, int did, std::initializer_list<uchar> args,
                          std::initializer_list<uchar *> outputs)
 {
     if (!waitHidIdle()) {
         qCDebug(lcHid) << command.failureLine;
-        return;
+        return false;
     }
     fillCommandReport(command.opcode, command.bytes, args);
     std::fill_n(ackReport, sizeof ackReport, 0);
@@ -73,10 +73,11 @@ void Hid_Thread::runRead(const Cmd::Read &command, int did, std::initializer_lis
         for (uchar *output : outputs)
             ackReport[i++] = *output;
     }
-    exchangeCommand(did, 0);
+    const bool answered = exchangeCommand(did, 0);
     int i = 2;
     for (uchar *output : outputs)
         *output = ackReport[i++];
+    return answered;
 }
 
 void Hid_Thread::runHeadset(std::initializer_list<uchar> report)

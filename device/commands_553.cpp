@@ -21,7 +21,12 @@ constexpr Write kSetDPISet         {"cmd Failed 11", 0x11, {arg(0), 0x08, 0, 0, 
 
 void Hid_Thread::hid553_00H_GetSecrecyCode(int did, uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    runRead(kGetSecrecyCode, did, {byte1, byte2, byte3, byte4}, {&byte1, &byte2, &byte3, &byte4});
+    readSecrecyCode(did, byte1, byte2, byte3, byte4);
+}
+
+bool Hid_Thread::readSecrecyCode(int did, uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
+{
+    return runRead(kGetSecrecyCode, did, {byte1, byte2, byte3, byte4}, {&byte1, &byte2, &byte3, &byte4});
 }
 
 void Hid_Thread::hid553_83H_GetKeyboardoption(int did, uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)

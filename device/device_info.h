@@ -7,6 +7,8 @@
 // entries. Larger values in the table are limited to these.
 constexpr int kMaxReportLength = 1024;
 constexpr int kMaxDeviceEntries = 256;
+// The device kind of a keyboard entry; every keyboard edition has it.
+constexpr int kKeyboardType = 0;
 
 // One entry of the device table. Its position in the table is the device
 // index (`did`) that every device command takes.
@@ -28,6 +30,7 @@ struct DeviceInfo
     // An entry without vendor or product id is never looked for: hidapi
     // would take 0 as "any" and enumerate every HID device.
     bool isIdentified() const { return vid != 0 && pid != 0; }
+    bool isKeyboard() const { return type == kKeyboardType; }
     // Data blocks and reads need a report length; plain commands do not.
     bool hasDataPhase() const { return reportLength >= 1 && reportLength <= kMaxReportLength; }
 };

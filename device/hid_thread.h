@@ -177,8 +177,11 @@ private:
     void fillCommandReport(uint8_t opcode, const Cmd::Byte bytes[7], std::initializer_list<uchar> args);
     void runWrite(const Cmd::Write &command, int did, std::initializer_list<uchar> args, const uchar *block = nullptr);
     void runRepeated(const Cmd::Write &command, int did, uchar value);
-    void runRead(const Cmd::Read &command, int did, std::initializer_list<uchar> args,
+    // True when the device answered; the outputs are written either way.
+    bool runRead(const Cmd::Read &command, int did, std::initializer_list<uchar> args,
                  std::initializer_list<uchar *> outputs);
+    // The security-code probe's exchange; true when the device answered.
+    bool readSecrecyCode(int did, uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     void runHeadset(std::initializer_list<uchar> report);
 
     QList<DeviceInfo> deviceList;

@@ -44,7 +44,10 @@ bool Hid_Thread::chkDeviceIsEnCode(int index)
             std::copy_n(reinterpret_cast<const quint8 *>(code.constData()), 6, SecrecyCode + 1);
     }
 
+    // A probe that did not run (the transport busy, no device, no answer) is
+    // no echo, whatever the four bytes hold then: a busy transport leaves
+    // them as they went in.
     uchar b1 = r1, b2 = r2, b3 = r3, b4 = r4;
-    hid553_00H_GetSecrecyCode(0, b1, b2, b3, b4);
-    return b1 == r1 && b2 == r2 && b3 == r3 && b4 == r4;
+    const bool answered = readSecrecyCode(0, b1, b2, b3, b4);
+    return answered && b1 == r1 && b2 == r2 && b3 == r3 && b4 == r4;
 }

@@ -33,6 +33,13 @@ void Hid_Thread::detectDevices()
 {
     connectState = 0;
     unansweredPath.clear();
+    // A device that is gone keeps no path: the kernel hands its node to the
+    // next device plugged in, which may be another one altogether.
+    if (!deviceList.isEmpty())
+        deviceList[0].path.clear();
+    indexZeroEntry = 0;
+    for (DeviceInfo &entry : deviceList)
+        entry.path2.clear();
     HidBackend &hid = HidSeam::backend();
     for (int i = 0; i < deviceList.size(); ++i) {
         DeviceInfo &entry = deviceList[i];
@@ -41,13 +48,17 @@ void Hid_Thread::detectDevices()
         const QList<HidInterfaceInfo> interfaces = hid.enumerate(entry.vid, entry.pid);
         for (const HidInterfaceInfo &found : interfaces) {
             if (found.usagePage == entry.usagePage && found.usage == entry.usage) {
+                if (i < kStateBits)
+                    connectState |= quint8(1u << i);
                 // Every keyboard command addresses entry 0, whichever
                 // edition answered (the last match wins), and goes out as
                 // that edition's entry says (report length, scrambling).
-                deviceList[0].path = QString::fromLatin1(found.path);
-                indexZeroEntry = i;
-                if (i < kStateBits)
-                    connectState |= quint8(1u << i);
+                // Another kind of device plugged in beside the keyboard
+                // (the lighting accessory) must not take its commands.
+                if (entry.isKeyboard()) {
+                    deviceList[0].path = QString::fromLatin1(found.path);
+                    indexZeroEntry = i;
+                }
             }
             if ((entry.usagePage2 || entry.usage2) && found.usagePage == entry.usagePage2
                 && found.usage == entry.usage2)

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QVector>
 
+#include <algorithm>
+
 namespace {
 constexpr int kIdleTries = 255;
 constexpr int kIdleSleepMs = 8;
@@ -128,9 +130,10 @@ bool Hid_Thread::sendCommand(int did, int payloadLength, bool settle)
         QVector<uchar> buffer(reportLength + 1, 0);
         for (int offset = 0; offset < payloadLength; offset += chunk) {
             buffer[0] = 0;
-            // An odd report length from the table must not read past the
-            // block; what lies beyond it goes out as zeros.
-            const int copied = std::min(chunk, int(sizeof payload) - offset);
+            // A report length that does not divide the block leaves a short
+            // last chunk: it carries this command's bytes only (the buffer
+            // beyond the block still holds an earlier command's), then zeros.
+            const int copied = std::max(0, std::min({chunk, payloadLength - offset, int(sizeof payload) - offset}));
             std::copy_n(payload + offset, copied, buffer.begin() + 1);
             std::fill(buffer.begin() + 1 + copied, buffer.begin() + 1 + chunk, uchar(0));
             device = openDevice(did);
@@ -157,7 +160,13 @@ bool Hid_Thread::exchangeCommand(int did, int readLength)
     if (!device)
         return failTransfer();
     const DeviceInfo &entry = interfaceEntry(did);
-    device = openDevice(did);
+    // A device may send the input reports of its answer as soon as the
+    // command report arrives. hidraw queues them for the handles open at that
+    // moment and throws a handle's queue away when it closes, so an exchange
+    // that reads input reports keeps the handle that sent its command report
+    // until the last of them is in.
+    if (readLength == 0)
+        device = openDevice(did);
     if (!device)
         return failTransfer();
     if (device->getFeatureReport(ackReport, kCommandReportLength) < 0) {
@@ -178,14 +187,12 @@ bool Hid_Thread::exchangeCommand(int did, int readLength)
     QVector<uchar> buffer(reportLength + 1);
     for (int offset = 0; offset < readLength; offset += chunk) {
         buffer.fill(0);
-        device = openDevice(did);
-        if (!device)
-            return failTransfer();
         if (device->readTimeout(buffer.data(), size_t(buffer.size()), kInputReportTimeoutMs) <= 0) {
             logFailedReport(did, "input report");
             return failTransfer();
         }
-        std::copy_n(buffer.constData(), std::min(chunk, int(sizeof payload) - offset), payload + offset);
+        std::copy_n(buffer.constData(), std::min({chunk, readLength - offset, int(sizeof payload) - offset}),
+                    payload + offset);
     }
     closeHid();
     hidReady = true;

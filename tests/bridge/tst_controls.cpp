@@ -2,6 +2,7 @@
 // against virtual devices, and the pointer, opener and updater seams.
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
+#include "device/virtual/mouse_model.h"
 #include "device/virtual/virtual_backend.h"
 #include "device/virtual/virtual_environment.h"
 #include "keys/key_matrix.h"
@@ -39,6 +40,18 @@ struct ControlRig
             const QByteArray path = "stand-in:" + QByteArray::number(index);
             hid->add(std::make_shared<VirtualDevice>(VirtualDevice::Identity{path, 0, 0, 0, 0}, std::make_unique<EchoModel>(),
                                                      device.devices()[index].isEncode));
+            device.setDevicePath(index, QString::fromLatin1(path));
+        }
+    }
+
+    // Mice with their own state in place of the stand-ins of index 1 and of
+    // index 0 (the 560 profile commands go there).
+    void useMice()
+    {
+        for (int index : {0, 1}) {
+            const QByteArray path = "mouse:" + QByteArray::number(index);
+            hid->add(std::make_shared<VirtualDevice>(VirtualDevice::Identity{path, 0, 0, 0, 0},
+                                                     std::make_unique<MouseModel>(64)));
             device.setDevicePath(index, QString::fromLatin1(path));
         }
     }
@@ -283,6 +296,24 @@ private slots:
         QTest::newRow("effect 18 passes") << 18 << 218 << 54 << "00 06 00 12 03 ff 00 01 e4";
         QTest::newRow("effect 2, brightness 108, speed 55") << 2 << 108 << 55 << "00 06 00 02 02 7e 00 01 76";
         QTest::newRow("effect 7 is mode 9, speed 218") << 7 << 0 << 218 << "00 06 00 09 00 00 00 01 ef";
+        // The rest of the effect table, brightness 0 and speed 0 (sent as 4).
+        QTest::newRow("effect 0 (Normal) is mode 0") << 0 << 0 << 0 << "00 06 00 00 04 00 00 01 f4";
+        QTest::newRow("effect 1 (Breathing) is mode 1") << 1 << 0 << 0 << "00 06 00 01 04 00 00 01 f3";
+        QTest::newRow("effect 3 (Getting Off) is mode 3") << 3 << 0 << 0 << "00 06 00 03 04 00 00 01 f1";
+        QTest::newRow("effect 4 (Horserace 1) is mode 4") << 4 << 0 << 0 << "00 06 00 04 04 00 00 01 f0";
+        QTest::newRow("effect 5 (Ripples 1) is mode 5") << 5 << 0 << 0 << "00 06 00 05 04 00 00 01 ef";
+        QTest::newRow("effect 6 (Getting On) is mode 6") << 6 << 0 << 0 << "00 06 00 06 04 00 00 01 ee";
+        QTest::newRow("effect 8 (Horserace 2) is mode 10") << 8 << 0 << 0 << "00 06 00 0a 04 00 00 01 ea";
+        QTest::newRow("effect 9 (Diffusion 1) is mode 13") << 9 << 0 << 0 << "00 06 00 0d 04 00 00 01 e7";
+        QTest::newRow("effect 10 (Ripples 2) is mode 14") << 10 << 0 << 0 << "00 06 00 0e 04 00 00 01 e6";
+        QTest::newRow("effect 11 (Rate) is mode 15") << 11 << 0 << 0 << "00 06 00 0f 04 00 00 01 e5";
+        QTest::newRow("effect 12 (Diffusion 2) is mode 16") << 12 << 0 << 0 << "00 06 00 10 04 00 00 01 e4";
+        QTest::newRow("effect 14 (Usr Define2) is mode 52") << 14 << 0 << 0 << "00 06 00 34 04 00 00 01 c0";
+        QTest::newRow("effect 15 (Usr Define3) is mode 53") << 15 << 0 << 0 << "00 06 00 35 04 00 00 01 bf";
+        QTest::newRow("effect 16 (Usr Define4) is mode 54") << 16 << 0 << 0 << "00 06 00 36 04 00 00 01 be";
+        QTest::newRow("effect 17 (Usr Define5) is mode 55") << 17 << 0 << 0 << "00 06 00 37 04 00 00 01 bd";
+        QTest::newRow("effect 19 passes") << 19 << 0 << 0 << "00 06 00 13 04 00 00 01 e1";
+        QTest::newRow("effect 200 passes") << 200 << 0 << 0 << "00 06 00 c8 04 00 00 01 2c";
     }
     void lightingConversions()
     {
@@ -420,18 +451,99 @@ private slots:
         QCOMPARE(rig.reports(QStringLiteral("stand-in:1")).first(), stageReport);
     }
 
+    // lightEffect, lightBrightness, lightSpeed, lightColorful, lightDirection,
+    // red, green, blue as the UI passes them; the report each device receives.
+    void mousepadAndAccessoryConversions_data()
+    {
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("report");
+        // 00 08 mode brightness speed X red green blue; X is the direction in mode 3, else colour 7 x 16 or 0.
+        QTest::newRow("mousepad: effect 3 is mode 1") << QList<int>{3, 218, 109, 1, 2, 10, 20, 30} << "stand-in:2"
+                                                      << "00 08 01 32 02 70 0a 14 1e";
+        QTest::newRow("mousepad: effect 1 is mode 3, direction") << QList<int>{1, 218, 218, 1, 2, 10, 20, 30}
+                                                                 << "stand-in:2" << "00 08 03 32 05 02 0a 14 1e";
+        QTest::newRow("mousepad: effect 0 stays, 109 and 44") << QList<int>{0, 109, 44, 0, 1, 1, 2, 3} << "stand-in:2"
+                                                              << "00 08 00 19 01 00 01 02 03";
+        QTest::newRow("mousepad: effect 2 stays, 5 and 43") << QList<int>{2, 5, 43, 1, 0, 0, 0, 0} << "stand-in:2"
+                                                            << "00 08 02 01 00 70 00 00 00";
+        QTest::newRow("mousepad: effect 4 stays") << QList<int>{4, 0, 0, 0, 3, 255, 255, 255} << "stand-in:2"
+                                                  << "00 08 04 00 00 00 ff ff ff";
+        // 00 01 mode speed brightness red green blue CS; both levels count downwards from 4.
+        QTest::newRow("accessory: effect 0 is mode 1") << QList<int>{0, 0, 218, 0, 0, 1, 2, 3} << "stand-in:5"
+                                                       << "00 01 01 00 04 01 02 03 f3";
+        QTest::newRow("accessory: effect 1 is mode 4") << QList<int>{1, 218, 0, 1, 1, 10, 20, 30} << "stand-in:5"
+                                                       << "00 01 04 04 00 0a 14 1e ba";
+        QTest::newRow("accessory: effect 3 is mode 2, 109 is 2") << QList<int>{3, 109, 109, 0, 0, 0, 0, 0}
+                                                                 << "stand-in:5" << "00 01 02 02 02 00 00 00 f8";
+        QTest::newRow("accessory: effect 2 is mode 3, 54 and 55") << QList<int>{2, 54, 55, 0, 0, 0, 0, 0}
+                                                                  << "stand-in:5" << "00 01 03 02 03 00 00 00 f6";
+        QTest::newRow("accessory: effect 17 is mode 18, 1 and 217") << QList<int>{17, 1, 217, 0, 0, 0, 0, 0}
+                                                                    << "stand-in:5" << "00 01 12 00 03 00 00 00 e9";
+    }
     void mousepadAndAccessoryConversions()
     {
+        QFETCH(QList<int>, values);
+        QFETCH(QString, path);
+        QFETCH(QString, report);
         ControlRig rig;
-        rig.view->mousePadSetRGBEffect(3, 218, 109, 1, 2, 10, 20, 30);
-        // mode 1, brightness 50, speed 2, colour 7 x 16
-        QCOMPARE(rig.reports(QStringLiteral("stand-in:2")), QStringList{"00 08 01 32 02 70 0a 14 1e"});
-        rig.view->supportSetRGBEffect(0, 0, 218, 0, 0, 1, 2, 3);
-        // mode 1, speed 0, brightness 4
-        QCOMPARE(rig.reports(QStringLiteral("stand-in:5")), QStringList{"00 01 01 00 04 01 02 03 f3"});
+        QList<uchar> v;
+        for (int value : values)
+            v << uchar(value);
+        if (path == QLatin1String("stand-in:2"))
+            rig.view->mousePadSetRGBEffect(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        else
+            rig.view->supportSetRGBEffect(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        QCOMPARE(rig.reports(path), QStringList{report});
+        QCOMPARE(rig.reports().size(), 1);  // to that device only
+    }
+
+    void mouseStageColours()
+    {
+        ControlRig rig;
         rig.view->mouseSetRGBColor(1, 1, 0, 0, 0);
         QCOMPARE(rig.lastBlock().left(24),
                  QByteArray::fromHex("ff0000 0000ff 00ff00 ffff00 ff00ff 00ffff ff8000 ffffff"));
+    }
+
+    // The readings come from their own devices: the stage from the mouse
+    // (index 1), the profile from index 0; a busy transport gives the
+    // starting values.
+    void mouseReadingsComeFromTheirDevices_data()
+    {
+        QTest::addColumn<QString>("icType");
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<QStringList>("requests");
+        // 560: 84 with byte 2 starting at 1, the stage comes back in byte 3.
+        QTest::newRow("560") << "560" << false << 3 << 4
+                             << QStringList{"00 84 01 00 00 00 00 00 7a", "00 82 00 00 00 00 00 00 7d"};
+        QTest::newRow("553") << "553" << false << 5 << 4
+                             << QStringList{"00 8b 00 00 00 00 00 00 74", "00 82 00 00 00 00 00 00 7d"};
+        QTest::newRow("560, busy") << "560" << true << 0 << 0 << QStringList{};
+        QTest::newRow("553, busy") << "553" << true << 0 << 0 << QStringList{};
+    }
+    void mouseReadingsComeFromTheirDevices()
+    {
+        QFETCH(QString, icType);
+        QFETCH(bool, busy);
+        QFETCH(int, dpi);
+        QFETCH(int, profile);
+        QFETCH(QStringList, requests);
+        ControlRig rig({}, icType);
+        rig.useMice();
+        rig.device.hid560_02H_SetCurrentProfile(0, 4);
+        rig.view->mouseSetCurrentDPI(icType == QLatin1String("560") ? 3 : 5);
+        const int sentBefore = int(rig.reports().size());
+        if (busy) {
+            QVERIFY(rig.device.waitHidIdle());
+            QTest::ignoreMessage(QtDebugMsg, icType == QLatin1String("560") ? "cmd Failed 84" : "cmd Failed 8BH");
+            QTest::ignoreMessage(QtDebugMsg, "cmd Failed 82");
+        }
+        QCOMPARE(rig.view->mouseGetCurrentDPI(), QVariant(dpi));
+        QCOMPARE(rig.view->mouseReadCurrentProfile(), QVariant(profile));
+        QCOMPARE(rig.reports().mid(sentBefore), requests);
     }
 
     void mouseEffectIsOnlyStaged()

@@ -9,7 +9,9 @@
 #include "support/log_capture.h"
 #include "support/test_workspace.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QtTest>
 
@@ -59,9 +61,12 @@ struct StoreRig
         writeStoreFile(QStringLiteral("./modules/setting/pD.bin"),
                        {{"keyboard/lightValue", QStringList{"0", "218", "2", "255", "255", "255", "0", "0"}},
                         {"keyboardKeyMatrix/5", QStringList{"2", "Esc"}},
+                        {"mouseKeyMatrix/2", QStringList{"9", "D"}},
                         {"XYSensitive/1", 6}});
         for (int n = 1; n <= 10; ++n)
-            writeStoreFile(profileFile(n), {{"profile/marker", n}, {"keyboardKeyMatrix/5", QStringList{"2", "F" + QString::number(n)}}});
+            writeStoreFile(profileFile(n), {{"profile/marker", n},
+                                            {"keyboardKeyMatrix/5", QStringList{"2", "F" + QString::number(n)}},
+                                            {"mouseKeyMatrix/2", QStringList{QString::number(n), "B"}}});
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         FileDialogs::install(std::move(scripted));
@@ -99,9 +104,20 @@ private slots:
         QCOMPARE(p5.value(QStringLiteral("keyboard/lightValue")).toStringList().size(), 8);
     }
 
+    // The mouse's keys and sensitivity follow the current profile; isRecovery
+    // reads the factory values whatever profile is current.
+    void missingKeysAndDefaults_data()
+    {
+        QTest::addColumn<int>("profile");
+        QTest::newRow("profile 0") << 0;
+        QTest::newRow("profile 4") << 4;
+        QTest::newRow("profile 9") << 9;
+    }
     void missingKeysAndDefaults()
     {
+        QFETCH(int, profile);
         StoreRig rig;
+        rig.view->setCurrentProfile(profile);
         QVERIFY(!rig.view->getData(QStringLiteral("nothing/here"), false).isValid());
         QVERIFY(rig.view->getDataList(QStringLiteral("nothing/here"), true).isEmpty());
         QVERIFY(!rig.view->getGlobalData(QStringLiteral("nothing/here")).isValid());
@@ -109,7 +125,15 @@ private slots:
         rig.view->setXYSensitive(0, 9);
         QCOMPARE(rig.view->getXYSensitive(0).toInt(), 9);
         QVERIFY(rig.view->mouseGetKeydefine(3, false).isEmpty());
+        QCOMPARE(rig.view->mouseGetKeydefine(2, false), (QVariantList{QString::number(profile + 1), "B"}));
+        QCOMPARE(rig.view->mouseGetKeydefine(2, true), (QVariantList{"9", "D"}));
         QCOMPARE(rig.view->getData(QStringLiteral("XYSensitive/1"), true).toInt(), 6);
+
+        // The value went to this profile's file, and no other profile has it.
+        rig.view->setCurrentProfile(profile == 0 ? 1 : 0);
+        QCOMPARE(rig.view->getXYSensitive(0).toInt(), 4);
+        rig.view.reset();
+        QCOMPARE(QSettings(profileFile(profile + 1), QSettings::IniFormat).value(QStringLiteral("XYSensitive/0")).toInt(), 9);
     }
 
     // A plain value is no list: it reads as an empty list, with one log line,
@@ -154,6 +178,31 @@ private slots:
                  contents(QStringLiteral("./modules/setting/apConfigD.bin")));
     }
 
+    // The factory copy may name other devices and another mouse family: the
+    // reset takes the UI's settings only, the device table and the flags read
+    // at start stay until the next start.
+    void resetOfTheGlobalStoreLeavesTheDeviceTable()
+    {
+        StoreRig rig;
+        const QList<DeviceInfo> table = rig.device.devices();
+        QVERIFY(table.size() > 1);
+        rig.device.setDevicePath(1, QStringLiteral("mouse-node"));
+        writeStoreFile(QStringLiteral("./modules/setting/apConfigD.bin"),
+                       {{"common/deviceCount", 1}, {"0/type", 1}, {"0/vid", "abcd"}, {"0/pid", "0001"},
+                        {"mouse/icType", "560"}, {"mouse/isGun", true}});
+        rig.view->resetApconfig();
+        QTest::qWait(0);
+        QCOMPARE(rig.view->getGlobalData(QStringLiteral("common/deviceCount")).toInt(), 1);
+        QCOMPARE(rig.device.devices().size(), table.size());
+        for (int i = 0; i < table.size(); ++i) {
+            QCOMPARE(rig.device.devices()[i].vid, table[i].vid);
+            QCOMPARE(rig.device.devices()[i].type, table[i].type);
+        }
+        QCOMPARE(rig.device.devices()[1].path, QStringLiteral("mouse-node"));
+        QCOMPARE(rig.view->icType, QStringLiteral("553"));
+        QVERIFY(!rig.view->isGun);
+    }
+
     void resetProfileTakesEveryFactoryValue()
     {
         StoreRig rig;
@@ -190,27 +239,44 @@ private slots:
         QCOMPARE(contents(profileFile(5)), before);
     }
 
+    // An export over an older one writes through a symbolic link the user
+    // keeps there (into the file it names) and keeps the file's mode.
     void exportCopiesTheNumberedFile_data()
     {
         QTest::addColumn<int>("profile");
         QTest::addColumn<int>("fileNumber");
-        QTest::newRow("first") << 0 << 1;
-        QTest::newRow("last") << 9 << 10;
+        QTest::addColumn<bool>("throughLink");
+        QTest::addColumn<int>("mode");
+        const int ownerOnly = int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        const int shared = ownerOnly | int(QFile::ReadGroup | QFile::ReadOther);
+        QTest::newRow("first") << 0 << 1 << false << shared;
+        QTest::newRow("last") << 9 << 10 << false << shared;
+        QTest::newRow("kept private") << 3 << 4 << false << ownerOnly;
+        QTest::newRow("through a symbolic link") << 5 << 6 << true << ownerOnly;
     }
     void exportCopiesTheNumberedFile()
     {
         QFETCH(int, profile);
         QFETCH(int, fileNumber);
+        QFETCH(bool, throughLink);
+        QFETCH(int, mode);
         StoreRig rig;
         const QString target = rig.workspace.path() + QStringLiteral("/exported.pf");
-        QFile old(target);
+        const QString written = throughLink ? rig.workspace.path() + QStringLiteral("/kept/exported.pf") : target;
+        QVERIFY(QDir().mkpath(QFileInfo(written).path()));
+        QFile old(written);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an older export, longer than the profile file itself ......"
                                                            "........................................................"));
         old.close();
+        QVERIFY(old.setPermissions(QFile::Permissions(mode)));
+        if (throughLink)
+            QVERIFY(QFile::link(written, target));
         rig.dialogs->answer = target;
         rig.view->saveProfile(profile);
         QCOMPARE(rig.dialogs->asked, QStringList{"Save File|Profile(*.pf)"});
-        QCOMPARE(contents(target), contents(profileFile(fileNumber)));
+        QCOMPARE(contents(written), contents(profileFile(fileNumber)));
+        QCOMPARE(QFileInfo(target).isSymLink(), throughLink);
+        QCOMPARE(int(QFile::permissions(written)), mode);
     }
 
     // A home without a desktop folder: the dialog opens the home folder, not

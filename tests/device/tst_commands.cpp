@@ -38,26 +38,32 @@ public:
     }
 };
 
-// Six table entries like the shipped ones; every entry is pointed at one
-// virtual device, so any device index reaches it.
+// Six table entries like the shipped ones, entry i pointed at a virtual
+// device of its own ("virtual:i"), so a command that goes to another index
+// than its own shows.
 struct CommandRig
 {
+    static constexpr int kEntries = 6;
+
     explicit CommandRig(int reportLength = 64)
     {
         QList<QMap<QString, QString>> table;
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < kEntries; ++i)
             table.append(tableEntry("abcd", "0001", "ff00", "0001", reportLength));
         workspace.writeDeviceTable(table);
         trace = std::make_unique<WireTrace>(workspace.path());
         VirtualHidBackend &hid = installVirtualBackend();
-        auto scripted = std::make_unique<ScriptedModel>();
-        model = scripted.get();
-        device = hid.add(std::make_shared<VirtualDevice>(VirtualDevice::Identity{"virtual:0", 0xabcd, 1, 0xff00, 1},
-                                                         std::move(scripted)));
         hid_thread = std::make_unique<Hid_Thread>();
         hid_thread->setWindow(&gun);
-        for (int i = 0; i < 6; ++i)
-            hid_thread->setDevicePath(i, QStringLiteral("virtual:0"));
+        for (int i = 0; i < kEntries; ++i) {
+            auto scripted = std::make_unique<ScriptedModel>();
+            models.append(scripted.get());
+            const QByteArray path = "virtual:" + QByteArray::number(i);
+            devices.append(hid.add(std::make_shared<VirtualDevice>(VirtualDevice::Identity{path, 0xabcd, 1, 0xff00, 1},
+                                                                   std::move(scripted))));
+            hid_thread->setDevicePath(i, QString::fromLatin1(path));
+        }
+        device = devices[0];
     }
 
     QStringList wire(const QString &op) const
@@ -67,12 +73,24 @@ struct CommandRig
             lines << line.rest;
         return lines;
     }
+    // The devices that saw a report of this kind, by index.
+    QList<int> reached(const QString &op) const
+    {
+        QList<int> indices;
+        for (const TraceLine &line : trace->read(op)) {
+            const int index = line.path.mid(int(qstrlen("virtual:"))).toInt();
+            if (!indices.contains(index))
+                indices << index;
+        }
+        return indices;
+    }
 
     TestWorkspace workspace;
     std::unique_ptr<WireTrace> trace;
     GunSetting gun;
-    ScriptedModel *model = nullptr;
-    std::shared_ptr<VirtualDevice> device;
+    QList<ScriptedModel *> models;
+    QList<std::shared_ptr<VirtualDevice>> devices;
+    std::shared_ptr<VirtualDevice> device;  // entry 0's
     std::unique_ptr<Hid_Thread> hid_thread;
 };
 
@@ -98,72 +116,76 @@ private slots:
     void commandReports_data()
     {
         QTest::addColumn<Call>("call");
+        QTest::addColumn<int>("did");
         QTest::addColumn<QString>("report");
         QTest::addColumn<int>("blockLength");
         QTest::addColumn<bool>("settled");
 
-        auto row = [](const char *name, Call call, const char *report, int blockLength, bool settled) {
-            QTest::newRow(name) << call << QString::fromLatin1(report) << blockLength << settled;
+        // Every command goes to the index it is given: the rows spread them
+        // over the entries other than 0.
+        auto row = [](const char *name, int did, Call call, const char *report, int blockLength, bool settled) {
+            QTest::newRow(name) << call << did << QString::fromLatin1(report) << blockLength << settled;
         };
         static QByteArray b3 = block(3, 0x10), b8 = block(8, 0x20), b24 = block(24, 0x30), b64 = block(64, 0x40),
                           b128 = block(128, 0x50), b192 = block(192, 0x60), b512 = block(512, 0x70);
 
-        row("553 03 keyboard option", [](Hid_Thread &h) { h.hid553_03H_SetKeyboardoption(0, 1, 2, 3, 4); },
+        row("553 03 keyboard option", 1, [](Hid_Thread &h) { h.hid553_03H_SetKeyboardoption(1, 1, 2, 3, 4); },
             "00 03 01 02 03 04 00 00 f2", 0, false);
-        row("553 04 gun data", [](Hid_Thread &h) { h.hid553_04H_SetGunData(0, 1, 2, 3, 4); },
+        row("553 04 gun data", 4, [](Hid_Thread &h) { h.hid553_04H_SetGunData(4, 1, 2, 3, 4); },
             "00 04 00 01 02 03 04 00 f1", 0, false);
-        row("560 01 keyboard option", [](Hid_Thread &h) { h.hid560_01H_SetKeyboardoption(0, 5, 6); },
+        row("560 01 keyboard option", 2, [](Hid_Thread &h) { h.hid560_01H_SetKeyboardoption(2, 5, 6); },
             "00 01 05 06 00 00 00 00 f3", 0, false);
-        row("ARM 01 report rate", [](Hid_Thread &h) { h.hidARM_01H_SetReportRate(0, 1); },
+        row("ARM 01 report rate", 4, [](Hid_Thread &h) { h.hidARM_01H_SetReportRate(4, 1); },
             "00 01 01 03 03 0f 00 00 e8", 0, true);
-        row("553 0B current DPI", [](Hid_Thread &h) { h.hid553_0BH_SetCurrentDPI(1, 2); },
+        row("553 0B current DPI", 1, [](Hid_Thread &h) { h.hid553_0BH_SetCurrentDPI(1, 2); },
             "00 0b 02 00 00 00 00 00 f2", 0, true);
-        row("560 02 current profile", [](Hid_Thread &h) { h.hid560_02H_SetCurrentProfile(0, 3); },
+        row("560 02 current profile", 3, [](Hid_Thread &h) { h.hid560_02H_SetCurrentProfile(3, 3); },
             "00 02 03 00 00 00 00 00 fa", 0, false);
-        row("553 02 current key matrix", [](Hid_Thread &h) { h.hid553_02H_SetCurrentKeyMatrix(0, 1); },
+        row("553 02 current key matrix", 5, [](Hid_Thread &h) { h.hid553_02H_SetCurrentKeyMatrix(5, 1); },
             "00 02 01 00 00 00 00 00 fc", 0, true);
-        row("keyboard 06 lighting", [](Hid_Thread &h) { h.hidSetRGBLedEffect(0, 2, 0, 0x80, 3, 1); },
+        row("keyboard 06 lighting", 2, [](Hid_Thread &h) { h.hidSetRGBLedEffect(2, 2, 0, 0x80, 3, 1); },
             "00 06 00 02 03 80 00 01 73", 0, true);
-        row("mousepad mode 3 puts direction", [](Hid_Thread &h) { h.hidmousePad_SetRGBLedEffect(2, 3, 2, 50, 2, 1, 10, 20, 30); },
+        row("mousepad mode 3 puts direction", 2, [](Hid_Thread &h) { h.hidmousePad_SetRGBLedEffect(2, 3, 2, 50, 2, 1, 10, 20, 30); },
             "00 08 03 32 02 01 0a 14 1e", 0, true);
-        row("mousepad mode 1 puts colour x 16", [](Hid_Thread &h) { h.hidmousePad_SetRGBLedEffect(2, 1, 2, 50, 2, 1, 10, 20, 30); },
+        row("mousepad mode 1 puts colour x 16", 3, [](Hid_Thread &h) { h.hidmousePad_SetRGBLedEffect(3, 1, 2, 50, 2, 1, 10, 20, 30); },
             "00 08 01 32 02 20 0a 14 1e", 0, true);
-        row("accessory 01 lighting", [](Hid_Thread &h) { h.hidsupport_SetRGBLedEffect(5, 2, 7, 4, 3, 1, 10, 20, 30); },
+        row("accessory 01 lighting", 5, [](Hid_Thread &h) { h.hidsupport_SetRGBLedEffect(5, 2, 7, 4, 3, 1, 10, 20, 30); },
             "00 01 02 03 04 0a 14 1e b9", 0, true);
-        row("576 08 lighting", [](Hid_Thread &h) { h.hid576_08H_SetRGBLedEffect(0, 1, 2, 3, 4, 5, 6, 7); },
+        row("576 08 lighting", 4, [](Hid_Thread &h) { h.hid576_08H_SetRGBLedEffect(4, 1, 2, 3, 4, 5, 6, 7); },
             "00 08 01 02 03 04 05 06 07", 0, true);
-        row("553 0C fixed colour", [](Hid_Thread &h) { h.hid553_0CH_SetFixLEDColor(0, bytesOf(b3)); },
+        row("553 0C fixed colour", 1, [](Hid_Thread &h) { h.hid553_0CH_SetFixLEDColor(1, bytesOf(b3)); },
             "00 0c 10 11 12 00 00 00 c0", 0, true);
-        row("ARM 07 DPI", [](Hid_Thread &h) { h.hidARM_07H_SetDPI(1, 1, 3, 3, 7, 15, 31); },
+        row("ARM 07 DPI", 1, [](Hid_Thread &h) { h.hidARM_07H_SetDPI(1, 1, 3, 3, 7, 15, 31); },
             "00 07 01 03 03 07 0f 1f bc", 0, true);
-        row("ARM 08 DPI", [](Hid_Thread &h) { h.hidARM_08H_SetDPI(1, 47, 63, 71, 1, 0); },
+        row("ARM 08 DPI", 4, [](Hid_Thread &h) { h.hidARM_08H_SetDPI(4, 47, 63, 71, 1, 0); },
             "00 08 2f 3f 47 01 00 00 41", 0, true);
-        row("ARM 03 key matrix", [](Hid_Thread &h) { h.hidARM_03H_SetKeyMatrix(1, bytesOf(b64)); },
+        row("ARM 03 key matrix", 1, [](Hid_Thread &h) { h.hidARM_03H_SetKeyMatrix(1, bytesOf(b64)); },
             "00 03 00 00 01 00 00 00 fb", 64, true);
-        row("keyboard 08 key matrix", [](Hid_Thread &h) { h.hidSetKeyMatrix(0, bytesOf(b512)); },
+        row("keyboard 08 key matrix", 3, [](Hid_Thread &h) { h.hidSetKeyMatrix(3, bytesOf(b512)); },
             "00 08 00 00 08 00 00 00 00", 512, true);
-        row("560 0D key matrix", [](Hid_Thread &h) { h.hid560_0DH_SetKeyMatrix(0, bytesOf(b64), 2); },
+        row("560 0D key matrix", 5, [](Hid_Thread &h) { h.hid560_0DH_SetKeyMatrix(5, bytesOf(b64), 2); },
             "00 0d 02 80 00 00 00 00 70", 128, true);
-        row("560 0C profile", [](Hid_Thread &h) { h.hid560_0CH_setProfile(0, bytesOf(b128), 4); },
+        row("560 0C profile", 2, [](Hid_Thread &h) { h.hid560_0CH_setProfile(2, bytesOf(b128), 4); },
             "00 0c 04 80 00 00 00 00 6f", 128, true);
-        row("52352 05 macro", [](Hid_Thread &h) { h.hid52352_05H_SetMacroKey(1, 9, bytesOf(b192)); },
+        row("52352 05 macro", 1, [](Hid_Thread &h) { h.hid52352_05H_SetMacroKey(1, 9, bytesOf(b192)); },
             "00 05 00 09 03 00 00 00 ee", 192, true);
-        row("keyboard 0A macro", [](Hid_Thread &h) { h.hidSetMacroKey(0, 4, bytesOf(b512)); },
+        row("keyboard 0A macro", 4, [](Hid_Thread &h) { h.hidSetMacroKey(4, 4, bytesOf(b512)); },
             "00 0a 00 04 08 00 00 00 00", 512, true);
-        row("keyboard 0B picture", [](Hid_Thread &h) { h.hidSetPicture(0, 2, bytesOf(b128)); },
+        row("keyboard 0B picture", 5, [](Hid_Thread &h) { h.hidSetPicture(5, 2, bytesOf(b128)); },
             "00 0b 00 02 02 00 00 00 00", 128, true);
-        row("560 0F macro", [](Hid_Thread &h) { h.hid560_0FH_SetMacroKey(0, 3, bytesOf(b128)); },
+        row("560 0F macro", 3, [](Hid_Thread &h) { h.hid560_0FH_SetMacroKey(3, 3, bytesOf(b128)); },
             "00 0f 03 80 00 00 00 00 6d", 128, true);
-        row("553 11 DPI set", [](Hid_Thread &h) { h.hid553_11H_SetDPISet(1, 2, bytesOf(b8)); },
+        row("553 11 DPI set", 2, [](Hid_Thread &h) { h.hid553_11H_SetDPISet(2, 2, bytesOf(b8)); },
             "00 11 02 08 00 00 00 00 e4", 8, true);
-        row("ARM 0C stage colours", [](Hid_Thread &h) { h.hidARM_0CH_SetLED8StageColor(1, bytesOf(b24)); },
+        row("ARM 0C stage colours", 4, [](Hid_Thread &h) { h.hidARM_0CH_SetLED8StageColor(4, bytesOf(b24)); },
             "00 0c 00 00 01 00 00 00 f2", 24, true);
-        row("576 30 stage colours", [](Hid_Thread &h) { h.hid576_30H_SetLED8StageColor(0, bytesOf(b24)); },
+        row("576 30 stage colours", 1, [](Hid_Thread &h) { h.hid576_30H_SetLED8StageColor(1, bytesOf(b24)); },
             "00 30 00 00 00 00 55 aa d0", 24, true);
     }
     void commandReports()
     {
         QFETCH(Call, call);
+        QFETCH(int, did);
         QFETCH(QString, report);
         QFETCH(int, blockLength);
         QFETCH(bool, settled);
@@ -174,10 +196,11 @@ private slots:
         const qint64 took = clock.elapsed();
 
         QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")), QStringList{report});
+        QCOMPARE(rig.reached(QStringLiteral("OPEN")), QList<int>{did});
         const QList<TraceLine> chunks = rig.trace->read(QStringLiteral("OUTPUT"));
         const int expectedChunks = (blockLength + 63) / 64;
         QCOMPARE(chunks.size(), expectedChunks);
-        const QByteArray received = static_cast<EchoModel &>(rig.device->model()).receivedData();
+        const QByteArray received = rig.models[did]->receivedData();
         QCOMPARE(received.size(), expectedChunks * 64);
         for (const TraceLine &chunk : chunks)
             QCOMPARE(chunk.bytes.size(), 65);
@@ -232,13 +255,15 @@ private slots:
         rig.gun.gun = gun;
         QElapsedTimer clock;
         clock.start();
-        rig.hid_thread->hid560_04H_SetCurrentDPI(1, 3);
+        rig.hid_thread->hid560_04H_SetCurrentDPI(4, 3);
         QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")), reports);
+        QCOMPARE(rig.reached(QStringLiteral("OPEN")), QList<int>{4});
         QVERIFY(clock.elapsed() >= 128 * reports.size());
 
         CommandRig rate;
         rate.gun.gun = gun;
-        rate.hid_thread->hid560_03H_SetReportRate(1, 2);
+        rate.hid_thread->hid560_03H_SetReportRate(5, 2);
+        QCOMPARE(rate.reached(QStringLiteral("OPEN")), QList<int>{5});
         QCOMPARE(rate.wire(QStringLiteral("FEATURE_OUT")).size(), reports.size());
         QCOMPARE(rate.wire(QStringLiteral("FEATURE_OUT")).first(), QStringLiteral("00 03 01 02 00 00 00 00 f9"));
     }
@@ -247,7 +272,7 @@ private slots:
     {
         CommandRig rig;
         Hid_Thread *hid = rig.hid_thread.get();
-        rig.model->onCommand = [hid](const QByteArray &report) {
+        rig.models[1]->onCommand = [hid](const QByteArray &report) {
             if (report.toHex(' ').startsWith("00 04 01"))  // after the first repeat
                 QMetaObject::invokeMethod(hid, [hid] { hid->hid560_02H_SetCurrentProfile(0, 3); }, Qt::QueuedConnection);
         };
@@ -258,33 +283,47 @@ private slots:
         QVERIFY(rig.hid_thread->isReady());
     }
 
+    // Each device answers bytes of its own (device i: bytes 2 to 5 are
+    // i+1 followed by 2 to 5 in hex), so a reading command that asks another
+    // index than its own brings back another device's bytes.
     void readingCommandsCopyTheAnswer()
     {
         CommandRig rig;
-        rig.model->answer = QByteArray::fromHex("00 83 11 22 33 44 55 66 77");
+        for (int i = 0; i < CommandRig::kEntries; ++i) {
+            QByteArray answer(9, '\0');
+            for (int b = 2; b <= 5; ++b)
+                answer[b] = char(0x10 * (i + 1) + b);
+            rig.models[i]->answer = answer;
+        }
+
         uchar b1 = 1, b2 = 2, b3 = 3, b4 = 4;
-        rig.hid_thread->hid553_83H_GetKeyboardoption(0, b1, b2, b3, b4);
-        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({0x11, 0x22, 0x33, 0x44}));
+        rig.hid_thread->hid553_83H_GetKeyboardoption(2, b1, b2, b3, b4);
+        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({0x32, 0x33, 0x34, 0x35}));
         QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")).last(), QStringLiteral("00 83 00 00 00 00 00 00 7c"));
 
         uchar c1 = 0, c2 = 0;
-        rig.hid_thread->hid560_81H_GetKeyboardoption(0, c1, c2);
-        QCOMPARE(QList<int>({c1, c2}), QList<int>({0x11, 0x22}));
+        rig.hid_thread->hid560_81H_GetKeyboardoption(4, c1, c2);
+        QCOMPARE(QList<int>({c1, c2}), QList<int>({0x52, 0x53}));
         QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")).last(), QStringLiteral("00 81 00 00 00 00 00 00 7e"));
 
         uchar profile = 0;
-        rig.hid_thread->hid560_82H_GetCurrentProfile(0, profile);
-        QCOMPARE(int(profile), 0x11);
+        rig.hid_thread->hid560_82H_GetCurrentProfile(5, profile);
+        QCOMPARE(int(profile), 0x62);
 
         uchar stage = 5, dpi = 0;
         rig.hid_thread->hid560_84H_GetCurrentDPI(1, stage, dpi);
         QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")).last(), QStringLiteral("00 84 05 00 00 00 00 00 76"));
-        QCOMPARE(QList<int>({stage, dpi}), QList<int>({0x11, 0x22}));
+        QCOMPARE(QList<int>({stage, dpi}), QList<int>({0x22, 0x23}));
 
         uchar current = 0;
-        rig.hid_thread->hid553_8BH_GetCurrentDPI(1, current);
+        rig.hid_thread->hid553_8BH_GetCurrentDPI(3, current);
         QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")).last(), QStringLiteral("00 8b 00 00 00 00 00 00 74"));
-        QCOMPARE(int(current), 0x11);
+        QCOMPARE(int(current), 0x42);
+
+        uchar s1 = 0, s2 = 0, s3 = 0, s4 = 0;
+        rig.hid_thread->hid553_00H_GetSecrecyCode(4, s1, s2, s3, s4);
+        QCOMPARE(QList<int>({s1, s2, s3, s4}), QList<int>({0x52, 0x53, 0x54, 0x55}));
+        QCOMPARE(rig.reached(QStringLiteral("FEATURE_OUT")), QList<int>({2, 4, 5, 1, 3}));
     }
 
     void unconnectedReadsKeepOrZeroTheirOutputs()
@@ -300,23 +339,58 @@ private slots:
         QVERIFY(rig.wire(QStringLiteral("FEATURE_OUT")).isEmpty());
     }
 
+    // Every command that has a failure line: the line exactly as it is
+    // (several differ from their opcode), and the reading ones' outputs
+    // as they came.
     void busyTransportLeavesOutputsAndLogsTheFailureLine_data()
     {
         QTest::addColumn<Call>("call");
         QTest::addColumn<QString>("line");
-        QTest::newRow("83") << Call([](Hid_Thread &h) { uchar a = 9, b = 9, c = 9, d = 9; h.hid553_83H_GetKeyboardoption(0, a, b, c, d); QCOMPARE(int(a + b + c + d), 36); })
-                            << "cmd Failed 83";
-        QTest::newRow("8B") << Call([](Hid_Thread &h) { uchar a = 9; h.hid553_8BH_GetCurrentDPI(0, a); QCOMPARE(int(a), 9); })
-                            << "cmd Failed 8BH";
-        QTest::newRow("8C") << Call([](Hid_Thread &h) { QByteArray p(128, '\x07'); h.hid560_8CH_readProfile(bytesOf(p), 1); QCOMPARE(p, QByteArray(128, '\x07')); })
-                            << "cmd Failed 8c";
-        QTest::newRow("560 01") << Call([](Hid_Thread &h) { h.hid560_01H_SetKeyboardoption(0, 1, 2); }) << "cmd Failed 03";
-        QTest::newRow("560 03") << Call([](Hid_Thread &h) { h.hid560_03H_SetReportRate(0, 1); }) << "cmd Failed 01";
-        QTest::newRow("560 0D") << Call([](Hid_Thread &h) { QByteArray k(64, '\0'); h.hid560_0DH_SetKeyMatrix(0, bytesOf(k), 1); })
-                                << "cmd Failed 12";
-        QTest::newRow("keyboard 06") << Call([](Hid_Thread &h) { h.hidSetRGBLedEffect(0, 1, 0, 2, 3, 0); }) << "hidSetRGBLedEffect";
-        QTest::newRow("mousepad") << Call([](Hid_Thread &h) { h.hidmousePad_SetRGBLedEffect(0, 1, 0, 2, 3, 0, 0, 0, 0); })
-                                  << "cmd Failed 06";
+        auto row = [](const char *name, Call call, const char *line) { QTest::newRow(name) << call << QString::fromLatin1(line); };
+        static QByteArray b3(3, '\0'), b8(8, '\0'), b24(24, '\0'), b64(64, '\0'), b128(128, '\0'), b192(192, '\0'),
+            b512(512, '\0');
+
+        row("00", [](Hid_Thread &h) { uchar a = 9, b = 8, c = 7, d = 6; h.hid553_00H_GetSecrecyCode(0, a, b, c, d); QCOMPARE(QList<int>({a, b, c, d}), QList<int>({9, 8, 7, 6})); },
+            "cmd Failed 00");
+        row("83", [](Hid_Thread &h) { uchar a = 9, b = 9, c = 9, d = 9; h.hid553_83H_GetKeyboardoption(0, a, b, c, d); QCOMPARE(int(a + b + c + d), 36); },
+            "cmd Failed 83");
+        row("81", [](Hid_Thread &h) { uchar a = 9, b = 8; h.hid560_81H_GetKeyboardoption(1, a, b); QCOMPARE(QList<int>({a, b}), QList<int>({9, 8})); },
+            "cmd Failed 81");
+        row("82", [](Hid_Thread &h) { uchar a = 9; h.hid560_82H_GetCurrentProfile(0, a); QCOMPARE(int(a), 9); }, "cmd Failed 82");
+        row("84", [](Hid_Thread &h) { uchar a = 9, b = 8; h.hid560_84H_GetCurrentDPI(1, a, b); QCOMPARE(QList<int>({a, b}), QList<int>({9, 8})); },
+            "cmd Failed 84");
+        row("8B", [](Hid_Thread &h) { uchar a = 9; h.hid553_8BH_GetCurrentDPI(0, a); QCOMPARE(int(a), 9); }, "cmd Failed 8BH");
+        row("8C", [](Hid_Thread &h) { QByteArray p(128, '\x07'); h.hid560_8CH_readProfile(bytesOf(p), 1); QCOMPARE(p, QByteArray(128, '\x07')); },
+            "cmd Failed 8c");
+
+        row("553 03", [](Hid_Thread &h) { h.hid553_03H_SetKeyboardoption(1, 1, 2, 3, 4); }, "cmd Failed 03");
+        row("553 04", [](Hid_Thread &h) { h.hid553_04H_SetGunData(1, 1, 2, 3, 4); }, "cmd Failed 04");
+        row("560 01", [](Hid_Thread &h) { h.hid560_01H_SetKeyboardoption(0, 1, 2); }, "cmd Failed 03");
+        row("ARM 01", [](Hid_Thread &h) { h.hidARM_01H_SetReportRate(1, 8); }, "cmd Failed 01");
+        row("560 03", [](Hid_Thread &h) { h.hid560_03H_SetReportRate(0, 1); }, "cmd Failed 01");
+        row("560 04", [](Hid_Thread &h) { h.hid560_04H_SetCurrentDPI(1, 3); }, "cmd Failed 04");
+        row("553 0B", [](Hid_Thread &h) { h.hid553_0BH_SetCurrentDPI(1, 2); }, "cmd Failed 0B");
+        row("560 02", [](Hid_Thread &h) { h.hid560_02H_SetCurrentProfile(0, 3); }, "cmd Failed 02");
+        row("553 02", [](Hid_Thread &h) { h.hid553_02H_SetCurrentKeyMatrix(0, 1); }, "cmd Failed 02");
+        row("keyboard 06", [](Hid_Thread &h) { h.hidSetRGBLedEffect(0, 1, 0, 2, 3, 0); }, "hidSetRGBLedEffect");
+        row("mousepad", [](Hid_Thread &h) { h.hidmousePad_SetRGBLedEffect(0, 1, 0, 2, 3, 0, 0, 0, 0); }, "cmd Failed 06");
+        row("accessory", [](Hid_Thread &h) { h.hidsupport_SetRGBLedEffect(5, 1, 0, 2, 3, 0, 0, 0, 0); }, "hidsupport_SetRGBLedEffect");
+        row("576 08", [](Hid_Thread &h) { h.hid576_08H_SetRGBLedEffect(0, 1, 2, 3, 4, 5, 6, 7); }, "cmd Failed 08");
+        row("553 0C", [](Hid_Thread &h) { h.hid553_0CH_SetFixLEDColor(1, bytesOf(b3)); }, "cmd Failed 0C");
+        row("ARM 07", [](Hid_Thread &h) { h.hidARM_07H_SetDPI(1, 1, 3, 3, 7, 15, 31); }, "hidARM_07H_SetDPI");
+        row("ARM 08", [](Hid_Thread &h) { h.hidARM_08H_SetDPI(1, 47, 63, 71, 1, 0); }, "hidARM_08H_SetDPI");
+
+        row("ARM 03", [](Hid_Thread &h) { h.hidARM_03H_SetKeyMatrix(1, bytesOf(b64)); }, "cmd Failed 03");
+        row("keyboard 08", [](Hid_Thread &h) { h.hidSetKeyMatrix(0, bytesOf(b512)); }, "hidSetKeyMatrix");
+        row("560 0D", [](Hid_Thread &h) { h.hid560_0DH_SetKeyMatrix(0, bytesOf(b64), 1); }, "cmd Failed 12");
+        row("560 0C", [](Hid_Thread &h) { h.hid560_0CH_setProfile(0, bytesOf(b128), 1); }, "cmd Failed 0C");
+        row("52352 05", [](Hid_Thread &h) { h.hid52352_05H_SetMacroKey(1, 2, bytesOf(b192)); }, "hid52352_05H_SetMacroKey");
+        row("keyboard 0A", [](Hid_Thread &h) { h.hidSetMacroKey(0, 2, bytesOf(b512)); }, "hidSetMacroKey");
+        row("keyboard 0B", [](Hid_Thread &h) { h.hidSetPicture(0, 2, bytesOf(b128)); }, "hidSetPicture");
+        row("560 0F", [](Hid_Thread &h) { h.hid560_0FH_SetMacroKey(0, 2, bytesOf(b128)); }, "cmd Failed 0F");
+        row("553 11", [](Hid_Thread &h) { h.hid553_11H_SetDPISet(1, 2, bytesOf(b8)); }, "cmd Failed 11");
+        row("ARM 0C", [](Hid_Thread &h) { h.hidARM_0CH_SetLED8StageColor(1, bytesOf(b24)); }, "hidARM_0CH_SetLED8StageColor");
+        row("576 30", [](Hid_Thread &h) { h.hid576_30H_SetLED8StageColor(0, bytesOf(b24)); }, "hid576_30H_SetLED8StageColor");
     }
     void busyTransportLeavesOutputsAndLogsTheFailureLine()
     {
@@ -332,13 +406,17 @@ private slots:
     void profileIsReadFromDeviceZero()
     {
         CommandRig rig;
-        rig.hid_thread->setDevicePath(1, QString());
-        const QByteArray stored = block(128, 0x21);
+        // The UI has selected the mouse, whose entry holds a profile too.
+        rig.hid_thread->setCurrentDeviceIndex(1);
+        const QByteArray stored = block(128, 0x21), otherDevice = block(128, 0x61);
         rig.device->queueInputReport(stored.left(64));
         rig.device->queueInputReport(stored.mid(64));
+        rig.devices[1]->queueInputReport(otherDevice.left(64));
+        rig.devices[1]->queueInputReport(otherDevice.mid(64));
         QByteArray profile(128, '\0');
         rig.hid_thread->hid560_8CH_readProfile(bytesOf(profile), 2);
         QCOMPARE(rig.wire(QStringLiteral("FEATURE_OUT")), QStringList{"00 8c 02 00 00 00 00 00 71"});
+        QCOMPARE(rig.reached(QStringLiteral("OPEN")), QList<int>{0});
         QCOMPARE(profile, stored);
 
         // Nothing arrives: the buffer keeps what it held.
@@ -365,10 +443,11 @@ private slots:
         QFETCH(Call, call);
         QFETCH(QString, report);
         CommandRig rig;
-        rig.hid_thread->setDevicePath(0, QString());  // the headset is always device 3
-        QVERIFY(rig.hid_thread->waitHidIdle());       // and does not wait for the handshake
+        rig.hid_thread->setCurrentDeviceIndex(1);  // the headset is always device 3
+        QVERIFY(rig.hid_thread->waitHidIdle());    // and does not wait for the handshake
         call(*rig.hid_thread);
         QCOMPARE(rig.wire(QStringLiteral("OUTPUT")), QStringList{report});
+        QCOMPARE(rig.reached(QStringLiteral("OPEN")), QList<int>{3});
         QVERIFY(rig.wire(QStringLiteral("FEATURE_OUT")).isEmpty());
         QVERIFY(rig.hid_thread->isReady());
     }

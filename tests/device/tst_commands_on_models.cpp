@@ -29,6 +29,9 @@ struct ModelRig
             VirtualDevice::Identity{"virtual:0", info.vid, info.pid, info.usagePage, info.usage},
             makeDeviceModel(info, 0, false), info.isEncode));
         device->detectDevices();
+        // Detection gives index 0 to a keyboard only; another kind is reached directly.
+        if (!info.isKeyboard())
+            device->setDevicePath(0, QStringLiteral("virtual:0"));
     }
     template <typename Model> Model &model() { return dynamic_cast<Model &>(virtualDevice->model()); }
 
@@ -74,30 +77,59 @@ private slots:
         QCOMPARE(options, QList<int>({9, 8, 7, 6}));
     }
 
-    void scramblingEditionUnderIndexZeroUnderstandsItsCommands()
+    // The shipped table with each keyboard edition plugged in beside every
+    // other device it names (the lighting accessory comes after the
+    // editions): the keyboard takes index 0 and its commands, sent its own
+    // way (dusken scrambles), and the others receive none of them.
+    void everyEditionBesideTheOtherDevicesTakesItsCommands_data()
     {
-        // The shipped table: dusken is entry 4 and scrambles its reports.
+        QTest::addColumn<int>("edition");
+        for (int edition : {0, 1, 2, 3, 4})
+            QTest::newRow(qPrintable(QStringLiteral("edition %1").arg(edition))) << edition;
+    }
+    void everyEditionBesideTheOtherDevicesTakesItsCommands()
+    {
+        QFETCH(int, edition);
         TestWorkspace workspace;
         HidSeam::install(nullptr);
-        qputenv("GEARCONSOLE_VIRTUAL_DEVICES", "4");
+        QList<int> others;
+        int expectedState = 1 << edition;
+        {
+            Hid_Thread table;
+            QVERIFY(table.devices()[edition].isKeyboard());
+            for (int i = 0; i < table.devices().size(); ++i) {
+                if (!table.devices()[i].isKeyboard()) {
+                    others << i;
+                    expectedState |= 1 << i;
+                }
+            }
+        }
+        QVERIFY(!others.isEmpty());
+        QStringList plugged{QString::number(edition)};
+        for (int other : others)
+            plugged << QString::number(other);
+        qputenv("GEARCONSOLE_VIRTUAL_DEVICES", plugged.join(QLatin1Char(',')).toLatin1());
         struct Reset { ~Reset() { qunsetenv("GEARCONSOLE_VIRTUAL_DEVICES"); } } reset;
         Hid_Thread device;
         device.detectDevices();
-        QCOMPARE(int(device.connectionState()), 16);
+        QCOMPARE(int(device.connectionState()), expectedState);
+        QCOMPARE(device.devices()[0].path, QStringLiteral("virtual:%1").arg(edition));
 
         QByteArray matrix = pattern(512, 8);
         device.hidSetRGBLedEffect(0, 3, 0, 200, 2, 1);
         device.hidSetKeyMatrix(0, bytesOf(matrix));
-        std::shared_ptr<VirtualDevice> dusken;
-        for (const auto &live : VirtualHidBackend::liveDevices())
-            if (live->identity().path == "virtual:4")
-                dusken = live;
-        QVERIFY(dusken);
-        auto &keyboard = dynamic_cast<KeyboardModel &>(dusken->model());
-        QCOMPARE(keyboard.ignoredReports(), 0);
-        QCOMPARE(int(keyboard.effect().mode), 3);
-        QCOMPARE(int(keyboard.effect().brightness), 200);
-        QCOMPARE(keyboard.keyMatrix(), matrix);
+        for (const auto &live : VirtualHidBackend::liveDevices()) {
+            const QByteArray path = live->identity().path;
+            if (path == "virtual:" + QByteArray::number(edition)) {
+                auto &keyboard = dynamic_cast<KeyboardModel &>(live->model());
+                QCOMPARE(keyboard.ignoredReports(), 0);
+                QCOMPARE(int(keyboard.effect().mode), 3);
+                QCOMPARE(int(keyboard.effect().brightness), 200);
+                QCOMPARE(keyboard.keyMatrix(), matrix);
+            } else {
+                QVERIFY2(live->records().isEmpty(), path.constData());
+            }
+        }
     }
 
     void mouseProfilesRoundTrip_data()

@@ -95,24 +95,34 @@ private slots:
         QCOMPARE(int(b1), 0);  // the probe's answer preset is all zero
     }
 
-    void nothingFoundKeepsThePathAndClearsTheState()
+    // The kernel gives a freed node to the next device plugged in (the boot
+    // loader, after an update restarts the keyboard): a page sent while
+    // nothing is found must not reach it.
+    void nothingFoundKeepsNoPath()
     {
         TestWorkspace workspace;
-        workspace.writeDeviceTable({tableEntry("4444", "0001", "ff00", "0001")});
+        QMap<QString, QString> accessory = tableEntry("4444", "0002", "ff00", "0001", 32);
+        accessory.insert(QStringLiteral("usagePage2"), QStringLiteral("ff01"));
+        accessory.insert(QStringLiteral("usage2"), QStringLiteral("0001"));
+        workspace.writeDeviceTable({tableEntry("4444", "0001", "ff00", "0001"), accessory});
         VirtualHidBackend &hid = installVirtualBackend();
-        addInterface(hid, "gone-soon", 0x4444, 0x0001, 0xff00, 0x0001);
+        addInterface(hid, "hidraw0", 0x4444, 0x0001, 0xff00, 0x0001);
+        addInterface(hid, "hidraw1", 0x4444, 0x0002, 0xff01, 0x0001);
         Hid_Thread device;
         device.detectDevices();
         QCOMPARE(int(device.connectionState()), 1);
+        QCOMPARE(device.devices()[1].path2, QStringLiteral("hidraw1"));
 
-        hid.remove("gone-soon");
+        hid.remove("hidraw0");
+        hid.remove("hidraw1");
+        auto stranger = addInterface(hid, "hidraw0", 0x04d9, 0x8022, 0xff00, 0x0001);
         device.detectDevices();
         QCOMPARE(int(device.connectionState()), 0);
-        QCOMPARE(device.devices()[0].path, QStringLiteral("gone-soon"));
-        // The next command fails to open and empties it.
-        uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
-        device.hid553_00H_GetSecrecyCode(0, b1, b2, b3, b4);
         QVERIFY(device.devices()[0].path.isEmpty());
+        QVERIFY(device.devices()[1].path2.isEmpty());
+        QByteArray matrix(512, '\x11');
+        device.hidSetKeyMatrix(0, reinterpret_cast<uchar *>(matrix.data()));
+        QVERIFY(stranger->records().isEmpty());
     }
 
     void secondaryInterfaceFillsItsOwnEntry()
@@ -195,7 +205,7 @@ private slots:
         Hid_Thread device;
         device.detectDevices();
         QCOMPARE(int(device.connectionState()), 4 | 32);
-        QCOMPARE(device.devices()[0].path, QStringLiteral("virtual:5"));
+        QCOMPARE(device.devices()[0].path, QStringLiteral("virtual:2"));  // the keyboard's, not the accessory's
         QCOMPARE(device.devices()[5].path2, QStringLiteral("virtual:5:2"));
     }
 };

@@ -140,6 +140,15 @@ private slots:
         QCOMPARE(chunks.size(), 6);
         QCOMPARE(chunks.last().bytes, QByteArray(1, '\0') + QByteArray(12, '\x5a') + QByteArray(88, '\0'));
 
+        // A picture after a key matrix: its short last chunk carries the
+        // picture's 28 last bytes and zeros, none of the matrix.
+        QByteArray matrix(512, '\xaa'), picture(128, '\x0b');
+        rig.device->hidSetKeyMatrix(0, reinterpret_cast<uchar *>(matrix.data()));
+        rig.device->hidSetPicture(0, 1, reinterpret_cast<uchar *>(picture.data()));
+        const QList<TraceLine> pictureChunks = rig.reports(QStringLiteral("OUTPUT")).mid(6 + 6);
+        QCOMPARE(pictureChunks.size(), 2);
+        QCOMPARE(pictureChunks.last().bytes, QByteArray(1, '\0') + QByteArray(28, '\x0b') + QByteArray(72, '\0'));
+
         // Without a report length blocks and reads are refused before
         // anything is sent; plain commands still go out.
         Rig broken(tableEntry("1234", "0004", "ff00", "0001", 0));
@@ -183,6 +192,12 @@ private slots:
         QCOMPARE(rig.reports(QStringLiteral("INPUT")).size(), 2);
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(rig.device->payload), 128), first + second);
         QVERIFY(rig.device->isReady());
+        // hidraw drops a closed handle's queued input reports: the answer is
+        // read through the handle that sent the command, open all along.
+        QStringList ops;
+        for (const TraceLine &line : rig.trace->read().mid(1))
+            ops << line.op;
+        QCOMPARE(ops, QStringList({"OPEN", "CLOSE", "OPEN", "FEATURE_OUT", "FEATURE_IN", "INPUT", "INPUT", "CLOSE"}));
     }
 
     void scrambledReportsAreDescrambledByTheDevice()
@@ -218,6 +233,27 @@ private slots:
         QVERIFY(rig.device->chkDeviceIsEnCode(0));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(Hid_Thread::SecrecyCode), 8), QByteArray("\0" "735162" "\0", 8));
         QCOMPARE(rig.device->currentDeviceIndex(), 0);
+    }
+
+    // Busy or unplugged, the probe has not seen the device: no echo.
+    void probeThatDidNotRunFails_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("transport busy") << "busy";
+        QTest::newRow("device unplugged") << "unplugged";
+    }
+    void probeThatDidNotRunFails()
+    {
+        QFETCH(QString, fault);
+        Rig rig(kKeyboard64);
+        if (fault == QLatin1String("busy")) {
+            QVERIFY(rig.device->waitHidIdle());
+            QTest::ignoreMessage(QtDebugMsg, "cmd Failed 00");
+        } else {
+            rig.keyboard->setFailOpen(true);
+        }
+        QVERIFY(!rig.device->chkDeviceIsEnCode(0));
+        QVERIFY(rig.reports(QStringLiteral("FEATURE_IN")).isEmpty());
     }
 
     void securityCodeOfWrongLengthIsNotLoaded()

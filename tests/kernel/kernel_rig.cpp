@@ -76,7 +76,7 @@ DeviceRig::~DeviceRig()
 bool DeviceRig::plug(int index)
 {
     const DeviceInfo &info = device->devices().at(index);
-    const bool keyboard = info.type == 0;
+    const bool keyboard = info.isKeyboard();
     if (backend == Virtual) {
         addVirtualDevicesForEntry(*virtualHid, device->devices(), index);
         if (keyboard)
@@ -88,6 +88,8 @@ bool DeviceRig::plug(int index)
     }
     const int before = int(hidrawInterfaces(info.vid, info.pid).size());
     std::shared_ptr<EmulatedEntry> entry = emulateEntry(device->devices(), index);
+    if (entry->command)
+        entry->command->setAnswerTiming(answerTiming);
     emulated.insert(index, entry);
     const int added = 1 + (entry->secondary ? 1 : 0) + (entry->bootKeyboard ? 1 : 0);
     return entry->isCreated() && waitForInterfaces(info.vid, info.pid, before + added);
@@ -98,4 +100,12 @@ std::shared_ptr<VirtualDevice> DeviceRig::model(int index) const
     if (backend == Virtual)
         return virtualHid->find("virtual:" + QByteArray::number(index));
     return emulated.contains(index) ? emulated[index]->virtualDevice : nullptr;
+}
+
+QString DeviceRig::commandPath(int index) const
+{
+    if (backend == Virtual)
+        return QStringLiteral("virtual:%1").arg(index);
+    const DeviceInfo &info = device->devices().at(index);
+    return QString::fromLatin1(hidrawPath(info.vid, info.pid, info.usagePage, info.usage));
 }

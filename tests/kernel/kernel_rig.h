@@ -40,7 +40,12 @@ struct DeviceRig
     // Plugs in the entry's interfaces (through uhid, or as virtual devices
     // with the same interfaces) and waits until they are listed.
     bool plug(int index);
+    // When the command interfaces plugged in from now on send the input
+    // reports that answer a command.
+    UhidDevice::AnswerTiming answerTiming = UhidDevice::AnswerTiming::AfterAnswerReport;
     std::shared_ptr<VirtualDevice> model(int index) const;
+    // The path of the entry's command interface, as enumeration lists it.
+    QString commandPath(int index) const;
 
     TestWorkspace workspace;
     QTemporaryDir traceFolder;

@@ -59,12 +59,17 @@ QList<int> applyMouse560(Hid_Thread &device)
 
 using PageDriver = QList<int> (*)(Hid_Thread &);
 
-PageRun runPage(DeviceRig::Backend backend, const QList<QMap<QString, QString>> &table, int entry, PageDriver driver)
+PageRun runPage(DeviceRig::Backend backend, const QList<QMap<QString, QString>> &table, int entry, PageDriver driver,
+                UhidDevice::AnswerTiming timing = UhidDevice::AnswerTiming::AfterAnswerReport)
 {
     DeviceRig rig(backend, table);
+    rig.answerTiming = timing;
     if (!rig.plug(entry))
         return {};
     rig.device->detectDevices();
+    // Detection gives index 0 to a keyboard only; a mouse is reached directly.
+    if (!rig.device->devices()[entry].isKeyboard())
+        rig.device->setDevicePath(0, rig.commandPath(entry));
     PageRun run;
     run.answers = driver(*rig.device);
     run.state = rig.model(entry)->state();
@@ -133,8 +138,8 @@ private slots:
         QVERIFY(rig.plug(kAccessory));
         rig.device->detectDevices();
         QCOMPARE(int(rig.device->connectionState()), (1 << kPlainKeyboard) | (1 << kAccessory));
-        // The last entry that answers takes index 0: here the accessory.
-        QCOMPARE(rig.device->devices()[0].path.toLatin1(), hidrawPath(kVortan, 0x0201, 0xff00, 0x0001));
+        // Index 0 is the keyboard's, though the accessory's entry comes later.
+        QCOMPARE(rig.device->devices()[0].path.toLatin1(), hidrawPath(kVortan, 0x0101, 0xff00, 0x0001));
         QCOMPARE(rig.device->devices()[kAccessory].path2.toLatin1(), hidrawPath(kVortan, 0x0201, 0xff01, 0x0001));
         QVERIFY(!hidrawPath(kVortan, 0x0101, 0x0001, 0x0006).isEmpty());  // the boot keyboard is there
 
@@ -170,12 +175,23 @@ private slots:
         QVERIFY(!kernel.opened.contains(QString::fromLatin1(hidrawPath(kVortan, 0x0101 + entry, 0x0001, 0x0006))));
     }
 
+    // The profile read's answer comes as input reports: whether the mouse
+    // sends them once its answer report is collected or the moment the
+    // command arrives, none is lost to a handle closing.
+    void mouse560CrossesTheKernelAsItCrossesTheVirtualBackend_data()
+    {
+        QTest::addColumn<bool>("atOnce");
+        QTest::newRow("answer after the answer report") << false;
+        QTest::newRow("answer at once") << true;
+    }
     void mouse560CrossesTheKernelAsItCrossesTheVirtualBackend()
     {
+        QFETCH(bool, atOnce);
+        const auto timing = atOnce ? UhidDevice::AnswerTiming::AtOnce : UhidDevice::AnswerTiming::AfterAnswerReport;
         QMap<QString, QString> mouse = tableEntry("fff0", "0301", "ff00", "0001", 64);
         mouse.insert(QStringLiteral("type"), QStringLiteral("1"));
         const PageRun expected = runPage(DeviceRig::Virtual, {mouse}, 0, applyMouse560);
-        const PageRun kernel = runPage(DeviceRig::Kernel, {mouse}, 0, applyMouse560);
+        const PageRun kernel = runPage(DeviceRig::Kernel, {mouse}, 0, applyMouse560, timing);
         QVERIFY(!kernel.wire.isEmpty());
         QCOMPARE(kernel.state, expected.state);
         QCOMPARE(kernel.state.value(QStringLiteral("ignoredReports")).toInt(), 0);
@@ -212,7 +228,7 @@ private slots:
         QVERIFY(rig.plug(kPlainKeyboard));
         rig.device->detectDevices();
         const QString keyboardNode = QString::fromLatin1(hidrawPath(kVortan, 0x0101, 0xff00, 0x0001));
-        rig.device->setDevicePath(0, keyboardNode);
+        QCOMPARE(rig.device->devices()[0].path, keyboardNode);
         rig.device->startPollingUSBVendorCmd();
         auto &vendor = dynamic_cast<VendorReportModel &>(rig.emulated[kAccessory]->vendorReports->model());
         vendor.sendVendorValue(7);
@@ -259,7 +275,7 @@ private slots:
             QVERIFY(rig.plug(kPlainKeyboard));
             rig.device->detectDevices();
             QCOMPARE(int(rig.device->connectionState()), (1 << kPlainKeyboard) | (1 << kAccessory));
-            rig.device->setDevicePath(0, QString::fromLatin1(hidrawPath(kVortan, 0x0101, 0xff00, 0x0001)));
+            QCOMPARE(rig.device->devices()[0].path.toLatin1(), hidrawPath(kVortan, 0x0101, 0xff00, 0x0001));
         } else {
             // A device that did not answer is skipped until detection finds
             // it again, instead of costing every command the kernel's wait.
@@ -267,7 +283,7 @@ private slots:
             rig.device->hidSetKeyMatrix(0, bytesOf(matrix));
             QCOMPARE(dynamic_cast<KeyboardModel &>(rig.model(kPlainKeyboard)->model()).keyMatrix() == matrix, false);
             rig.device->detectDevices();
-            rig.device->setDevicePath(0, keyboardNode);
+            QCOMPARE(rig.device->devices()[0].path, keyboardNode);
         }
         rig.device->hidSetKeyMatrix(0, bytesOf(matrix));
         QCOMPARE(dynamic_cast<KeyboardModel &>(rig.model(kPlainKeyboard)->model()).keyMatrix(), matrix);

@@ -78,6 +78,7 @@ struct MouseRig
             VirtualDevice::Identity{"virtual:0", info.vid, info.pid, info.usagePage, info.usage}, std::move(model),
             false));
         device->detectDevices();
+        device->setDevicePath(0, QStringLiteral("virtual:0"));  // detection gives index 0 to keyboards only
         view = std::make_unique<myQQuickView>();
         view->device = device.get();
     }

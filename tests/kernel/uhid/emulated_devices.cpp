@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kCommandReportBytes = 8;
-constexpr quint16 kKeyboardType = 0;
 constexpr quint16 kBootLoaderVid = 0x04d9, kBootLoaderPid = 0x8022;
 constexpr int kBootLoaderDataBytes = 64;
 constexpr int kReportIdByte = 1;
@@ -123,7 +122,7 @@ std::unique_ptr<EmulatedEntry> emulateEntry(const QList<DeviceInfo> &table, int 
                          vendorDescriptor(info.usagePage2, info.usage2, VendorReportModel::kReportLength, 0, 0), 0, 0},
             std::make_shared<VirtualDeviceFunction>(entry->vendorReports));
     }
-    if (info.type == kKeyboardType) {
+    if (info.isKeyboard()) {
         entry->bootKeyboard = std::make_unique<UhidDevice>(
             UhidIdentity{name + " keys", info.vid, info.pid, bootKeyboardDescriptor(), 0, kReportIdByte + 1},
             std::make_shared<SilentFunction>());

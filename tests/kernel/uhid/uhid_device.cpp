@@ -135,8 +135,15 @@ void UhidDevice::handleEvent(const uhid_event &event)
         const auto &request = event.u.set_report;
         checkLength(m_identity.featureLength, request.size);
         m_function->setFeature(QByteArray(reinterpret_cast<const char *>(request.data), request.size));
-        for (const QByteArray &report : m_function->takeAnswerInput())
-            m_heldInput.push_back(report);
+        for (const QByteArray &report : m_function->takeAnswerInput()) {
+            // Sent before the reply, while the handle that sent the command
+            // still waits for it: that handle takes them, and loses them when
+            // it closes, as hidraw drops a closed handle's queue.
+            if (m_answerTiming == AnswerTiming::AtOnce)
+                sendInput(report);
+            else
+                m_heldInput.push_back(report);
+        }
         QMutexLocker lock(&m_writeMutex);
         uhid_event reply{};
         reply.type = UHID_SET_REPORT_REPLY;

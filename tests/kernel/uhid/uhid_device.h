@@ -59,6 +59,12 @@ public:
     // A device that stops answering leaves feature requests without reply;
     // the kernel gives up on them after its own time-out.
     void setAnswering(bool answering) { m_answering = answering; }
+    // When the input reports that answer a command go out: once the host has
+    // collected the command's answer report, from then on one per interval
+    // while the interface is open (the default), or all of them the moment
+    // the command report arrives, to the handle that sent it.
+    enum class AnswerTiming { AfterAnswerReport, AtOnce };
+    void setAnswerTiming(AnswerTiming timing) { m_answerTiming = timing; }
 
     // Reports whose length differs from what the descriptor declares.
     int misfitReports() const { return m_misfits; }
@@ -80,6 +86,7 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_running{true};
     std::atomic<bool> m_answering{true};
+    std::atomic<AnswerTiming> m_answerTiming{AnswerTiming::AfterAnswerReport};
     std::atomic<bool> m_unplugged{false};
     std::atomic<int> m_unplugAfterOutputs{-1};
     std::atomic<int> m_misfits{0};
