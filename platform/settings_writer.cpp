@@ -12,6 +12,9 @@
 
 namespace {
 
+constexpr char kPreviousSuffix[] = ".previous";
+static_assert(sizeof(kPreviousSuffix) - 1 <= kWriterNameRoom, "the previous file's name needs more room");
+
 struct FileIdentity
 {
     bool exists = false;
@@ -54,7 +57,7 @@ bool writeSettings(QSettings &settings)
 {
     const QString file = followedLink(settings.fileName());
     const QByteArray path = QFile::encodeName(file);
-    const QByteArray previous = path + ".previous";
+    const QByteArray previous = path + kPreviousSuffix;
     const FileIdentity before = identityOf(path);
     ::unlink(previous.constData());  // left by a run that ended midway
     const bool kept = before.exists && ::link(path.constData(), previous.constData()) == 0;

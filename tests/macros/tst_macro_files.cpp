@@ -392,6 +392,9 @@ private slots:
         QTest::newRow("newline") << QStringLiteral("a\nb");
         QTest::newRow("delete") << QStringLiteral("a\x7f");
         QTest::newRow("101 characters") << QString(101, QLatin1Char('m'));
+        // The file name's bytes count: 3 for each of these characters.
+        QTest::newRow("81 Chinese characters, 243 bytes") << QString(81, QChar(0x5B8F));
+        QTest::newRow("82 Chinese characters, 246 bytes") << QString(82, QChar(0x5B8F));
     }
     void hostileNamesAreRefused()
     {
