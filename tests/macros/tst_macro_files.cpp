@@ -266,6 +266,8 @@ private slots:
                 profile.setValue("mouseKeyMatrix/15", QVariantList{4, 1, 2, 0});
                 profile.setValue("mouseKeyMatrix/6", QVariantList{4, 0, 3, 0});
                 profile.setValue("mouseKeyMatrix/7", QVariantList{2, 0, 2, 0});
+                // A plain text is no assignment, whatever its characters.
+                profile.setValue("mouseKeyMatrix/8", "4x2");
                 profile.setValue("mouseMacroKey/2", "Gone");
                 profile.setValue("mouseMacroKey/3", "Other");
             }
@@ -282,6 +284,7 @@ private slots:
         QCOMPARE(p2->value("mouseKeyMatrix/5").toStringList(), QStringList({"1", "5", "0", "0"}));
         QCOMPARE(p2->value("mouseKeyMatrix/6").toStringList(), QStringList({"4", "0", "3", "0"}));
         QCOMPARE(p2->value("mouseKeyMatrix/7").toStringList(), QStringList({"2", "0", "2", "0"}));
+        QCOMPARE(p2->value("mouseKeyMatrix/8").toString(), QStringLiteral("4x2"));
         QCOMPARE(p2->value("mouseMacroKey/2").toString(), QStringLiteral("Gone"));
         // Profiles after the sixth hold no mouse assignments and are left alone.
         QCOMPARE(fileBytes("./modules/setting/p7.bin"), p7);
