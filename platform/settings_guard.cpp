@@ -71,7 +71,7 @@ QString setAsideIfUnreadable(const QString &path, const QString &factoryFile)
         // whole contents.
         QString error;
         restored = !factoryFile.isEmpty() && unreadableSettingsReason(factoryFile).isEmpty()
-                              && replaceWithCopy(factoryFile, path, &error);
+                   && replaceWithCopy(factoryFile, path, &error);
         qCWarning(lcPlatform).noquote() << "not read:" << path << "-" << reason << "- put aside as" << aside
                                         << "- the store starts"
                                         << (restored ? "from " + factoryFile : QStringLiteral("empty ") + error);
