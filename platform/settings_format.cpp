@@ -5,8 +5,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 
 namespace {
+
+QMutex refusedLock;
+QSet<QString> refusedWrites;
 
 QString nameOf(const QIODevice &device)
 {
@@ -45,6 +50,8 @@ bool writeSettingsText(QIODevice &device, const QSettings::SettingsMap &map)
     const QFileInfo existing(target);
     if (existing.exists() && existing.size() > kMaxSettingsFileSize) {
         qCWarning(lcPlatform).noquote() << "not written over:" << target << "-" << tooLarge(existing.size());
+        QMutexLocker locker(&refusedLock);
+        refusedWrites.insert(existing.absoluteFilePath());
         return false;
     }
     int unwritable = 0;
@@ -77,4 +84,10 @@ QString unreadableSettingsReason(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("it cannot be opened (%1)").arg(file.errorString());
     return {};
+}
+
+bool takeRefusedWrite(const QString &path)
+{
+    QMutexLocker locker(&refusedLock);
+    return refusedWrites.remove(QFileInfo(path).absoluteFilePath());
 }

@@ -23,3 +23,8 @@ inline constexpr qint64 kMaxSettingsFileSize = 4 * 1024 * 1024;
 // Why the file cannot be read as a settings file, or empty when it can (a
 // missing file reads as an empty one).
 QString unreadableSettingsReason(const QString &path);
+
+// Whether changes to the file were not written since the last call, because
+// the file could not be read (the settings library takes that for a file
+// that merely failed to read and reports no error of writing).
+bool takeRefusedWrite(const QString &path);

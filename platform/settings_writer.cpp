@@ -66,7 +66,8 @@ bool writeSettings(QSettings &settings)
     // other one and starts with a clean status (a settings object keeps its
     // first error for good); creating it writes them.
     QSettings writer(settings.fileName(), settings.format());
-    const bool refused = writer.status() == QSettings::AccessError;
+    const bool unreadable = takeRefusedWrite(settings.fileName());
+    const bool refused = writer.status() == QSettings::AccessError || unreadable;
     const int keyCount = int(writer.allKeys().size());
     // Clears the caller's own pending flag, so it does not write again,
     // unguarded, when it is destroyed.
@@ -79,7 +80,8 @@ bool writeSettings(QSettings &settings)
         ::unlink(previous.constData());
         return true;
     }
-    QString reason = QStringLiteral("the file could not be written");
+    QString reason = unreadable ? QStringLiteral("it cannot be read, so it is not written over")
+                                : QStringLiteral("the file could not be written");
     if (rewritten) {
         reason = QStringLiteral("the new contents did not reach the disk whole (is the disk full?)");
         if (kept)
