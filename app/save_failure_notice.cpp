@@ -13,11 +13,16 @@ namespace {
 const QStringList kEnglish = {
     QStringLiteral("Not saved"), // (file name, reason)
     QStringLiteral("%1 could not be saved: %2. It keeps its last saved contents."),
-    QStringLiteral("Not read"), // (file name, name it was put aside as)
-    QStringLiteral("%1 could not be read: it holds a value the program never writes. "
-                   "It was kept as %2, and the program goes on without it.")};
+    QStringLiteral("Not read"), // (file name, reason, name it was put aside as)
+    QStringLiteral("%1 could not be read: %2. It was kept as %3, and the program goes on without it."),
+    QStringLiteral("Not read"), // (file name, reason)
+    QStringLiteral("%1 could not be read: %2. It stays as it is, and the program goes on without it."),
+    QStringLiteral("Not imported"), // (file name, reason)
+    QStringLiteral("%1 was not imported: %2. Nothing was changed.")};
 constexpr int kNotSaved = 0;
 constexpr int kPutAside = 2;
+constexpr int kLeftInPlace = 4;
+constexpr int kNotImported = 6;
 // The UI's language when the global store names none.
 const QString kDefaultLanguage = QStringLiteral("ChineseSimplified");
 } // namespace
@@ -30,17 +35,18 @@ SaveFailureNotice::SaveFailureNotice(QWidget *window, QSystemTrayIcon *tray, std
     SaveFailures &failures = SaveFailures::instance();
     connect(&failures, &SaveFailures::failed, this, &SaveFailureNotice::showNotSaved, Qt::QueuedConnection);
     connect(&failures, &SaveFailures::putAside, this, &SaveFailureNotice::showPutAside, Qt::QueuedConnection);
+    connect(&failures, &SaveFailures::notImported, this, &SaveFailureNotice::showNotImported, Qt::QueuedConnection);
     // Stores put aside while the window was being built are told once it is.
-    for (const auto &[file, aside] : failures.takeUnseenPutAside())
-        QMetaObject::invokeMethod(this, [this, file = file, aside = aside] { showPutAside(file, aside); },
-                                  Qt::QueuedConnection);
+    for (const SaveFailures::PutAside &unseen : failures.takeUnseenPutAside())
+        QMetaObject::invokeMethod(
+            this, [this, unseen] { showPutAside(unseen.file, unseen.aside, unseen.reason); }, Qt::QueuedConnection);
 }
 
 QStringList SaveFailureNotice::texts(int first) const
 {
     const QString code = m_languageCode();
     const QStringList all = readLanguageSection(QStringLiteral("notices"), code.isEmpty() ? kDefaultLanguage : code);
-    const QStringList &chosen = all.size() >= first + 2 ? all : kEnglish;
+    const QStringList &chosen = all.size() >= kEnglish.size() ? all : kEnglish;
     return chosen.mid(first, 2);
 }
 
@@ -50,10 +56,22 @@ void SaveFailureNotice::showNotSaved(const QString &file, const QString &reason)
     tell(pair.at(0), pair.at(1).arg(QFileInfo(file).fileName(), reason));
 }
 
-void SaveFailureNotice::showPutAside(const QString &file, const QString &aside)
+void SaveFailureNotice::showPutAside(const QString &file, const QString &aside, const QString &reason)
 {
+    const QString name = QFileInfo(file).fileName();
+    if (aside.isEmpty()) {
+        const QStringList pair = texts(kLeftInPlace);
+        tell(pair.at(0), pair.at(1).arg(name, reason));
+        return;
+    }
     const QStringList pair = texts(kPutAside);
-    tell(pair.at(0), pair.at(1).arg(QFileInfo(file).fileName(), QFileInfo(aside).fileName()));
+    tell(pair.at(0), pair.at(1).arg(name, reason, QFileInfo(aside).fileName()));
+}
+
+void SaveFailureNotice::showNotImported(const QString &file, const QString &reason)
+{
+    const QStringList pair = texts(kNotImported);
+    tell(pair.at(0), pair.at(1).arg(QFileInfo(file).fileName(), reason));
 }
 
 void SaveFailureNotice::tell(const QString &title, const QString &text)

@@ -9,8 +9,8 @@ class QMessageBox;
 class QSystemTrayIcon;
 class QWidget;
 
-// Tells the user that a file was not saved, or that a store was put aside
-// unread (see SaveFailures): a balloon of the tray icon where the desktop has
+// Tells the user that a file was not saved, that a store's file could not be
+// read, or that a chosen file was not imported (see SaveFailures): a balloon of the tray icon where the desktop has
 // a tray, otherwise a warning box over the window that does not block it. One
 // box at a time shows the latest notice. Texts come from the "notices"
 // section of the language file.
@@ -23,7 +23,8 @@ public:
 
 private:
     void showNotSaved(const QString &file, const QString &reason);
-    void showPutAside(const QString &file, const QString &aside);
+    void showPutAside(const QString &file, const QString &aside, const QString &reason);
+    void showNotImported(const QString &file, const QString &reason);
     // The title and text at `first` of the notices section, English where the
     // language file lacks them.
     QStringList texts(int first) const;

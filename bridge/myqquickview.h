@@ -135,8 +135,10 @@ private:
     bool is560Family() const { return icType == QLatin1String("560"); }
     static bool isProfileNumber(int profile) { return profile >= 0 && profile < kProfileCount; }
     // Replaces a store's file by a copy of another file and reopens it; keeps
-    // the old file and store when the copy fails.
+    // the old file and store when the copy fails, and says why in `error`
+    // (the first form reports it to SaveFailures as the store not saved).
     bool replaceStore(QSettings *&store, const QString &sourceFile);
+    bool replaceStore(QSettings *&store, const QString &sourceFile, QString *error);
 
     QSettings *globalStore = nullptr;
     QSettings *defaultsStore = nullptr;

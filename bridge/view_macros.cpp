@@ -52,7 +52,7 @@ bool myQQuickView::loadMacroFile(QVariant macroFileName, QVariant deviceNo)
         qCWarning(lcBridge).noquote() << "loadMacroFile: a macro named" << name << "exists already; import skipped";
         break;
     case MacroLibrary::ImportResult::Failed:
-        SaveFailures::instance().report(library.pathOf(name), error);
+        SaveFailures::instance().reportNotImported(source, error);
         return false;
     }
     // A chosen file counts as an import, also when the name was taken.
@@ -139,8 +139,11 @@ bool myQQuickView::saveMacroIni(QVariant name, QVariantList macros, QVariant rep
     if (!acceptName("saveMacroIni", macro))
         return false;
     MacroLibrary library = MacroLibrary::forDevice(deviceNo);
-    if (!library.exists(macro))
+    // The edit is lost: the user is told, as of any save that failed.
+    if (const QString problem = library.problemOf(macro); !problem.isEmpty()) {
+        SaveFailures::instance().report(library.pathOf(macro), problem);
         return false;
+    }
     return library.save(macro, texts(macros), repeat.toInt(), delay.toInt(), times.toInt());
 }
 

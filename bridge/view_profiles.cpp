@@ -6,14 +6,13 @@
 // others) the old file and the old store stay, so a failed copy never loses
 // a profile, and the failure is reported to the user.
 #include "myqquickview.h"
-#include "platform/settings_guard.h"
-#include "platform/store_files.h"
 
 #include "file_dialogs.h"
 #include "platform/logging.h"
 #include "platform/safe_file.h"
 #include "platform/save_failures.h"
 #include "platform/settings_writer.h"
+#include "platform/store_files.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -23,24 +22,39 @@
 namespace {
 
 QString profileFilter() { return myQQuickView::tr("Profile(*.pf)"); }
+
+// Why a chosen file cannot become a profile: it cannot be read, or holds no
+// settings at all (an empty file, or one with no "key=value" line), which no
+// exported profile is. Empty when it can.
+QString profileImportProblem(const QString &source)
+{
+    if (!QFileInfo::exists(source))
+        return QStringLiteral("it does not exist");
+    if (const QString reason = unreadableSettingsReason(source); !reason.isEmpty())
+        return reason;
+    if (QSettings(source, settingsFormat()).allKeys().isEmpty())
+        return QStringLiteral("it holds no settings");
+    return {};
+}
 } // namespace
 
-bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
+bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile, QString *error)
 {
-    if (holdsSerializedValue(sourceFile))
+    if (const QString reason = unreadableSettingsReason(sourceFile); !reason.isEmpty()) {
+        *error = QStringLiteral("%1 cannot be read: %2").arg(sourceFile, reason);
         return false;
+    }
     const QString fileName = store->fileName();
     // Pending values go to the old file now; otherwise the old store would
     // write them over the new file when it is destroyed. When they cannot
     // be written, the new file cannot be either.
-    if (!writeSettings(*store))
-        return false;
-    const QDateTime oldStamp = QFileInfo(fileName).lastModified();
-    QString error;
-    if (!replaceWithCopy(sourceFile, fileName, &error)) {
-        SaveFailures::instance().report(fileName, error);
+    if (!writeSettings(*store)) {
+        *error = QStringLiteral("%1 could not be saved first").arg(fileName);
         return false;
     }
+    const QDateTime oldStamp = QFileInfo(fileName).lastModified();
+    if (!replaceWithCopy(sourceFile, fileName, error))
+        return false;
     // Settings objects of one file share a cache that is read again only
     // when the file's size or time changed; a copy of the same size made
     // within the same millisecond must still be seen.
@@ -51,6 +65,15 @@ bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
     store->deleteLater();
     store = new SettingsStore(fileName);
     return true;
+}
+
+bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
+{
+    QString error;
+    if (replaceStore(store, sourceFile, &error))
+        return true;
+    SaveFailures::instance().report(store->fileName(), error);
+    return false;
 }
 
 // Only the store is replaced: the device table and the flags read at start
@@ -66,7 +89,11 @@ bool myQQuickView::loadProfile(int profile)
     const QString chosen = FileDialogs::current().openFileName(this, tr("Open File"), desktopDirectory(), profileFilter());
     if (chosen.isEmpty())
         return false;
-    return replaceStore(profileStores[profile], chosen);
+    QString problem = profileImportProblem(chosen);
+    if (problem.isEmpty() && replaceStore(profileStores[profile], chosen, &problem))
+        return true;
+    SaveFailures::instance().reportNotImported(chosen, problem);
+    return false;
 }
 
 void myQQuickView::saveProfile(int profile)

@@ -2,23 +2,20 @@
 #include "myqquickview.h"
 
 #include "platform/logging.h"
+#include "platform/stored_list.h"
 
 #include <QSettings>
 
 namespace {
 constexpr int kDefaultSensitivity = 4;
 
-// A stored list reads back as a list (the INI reader gives "a, b" as a string
-// list); any other value is no list. QVariant::toList would split a string
-// into its characters, so that "2A" passed for a (kind, data) pair.
-QVariantList storedList(const QVariant &value, const QString &key)
+// A stored list reads back as a list; any other value is no list (so that
+// "2A" does not pass for a (kind, data) pair).
+QVariantList listAt(const QVariant &value, const QString &key)
 {
-    const int type = value.metaType().id();
-    if (type == QMetaType::QVariantList || type == QMetaType::QStringList)
-        return value.toList();
-    if (value.isValid())
+    if (!isStoredList(value) && value.isValid())
         qCWarning(lcBridge) << key << "holds no list - read as an empty list";
-    return {};
+    return storedList(value);
 }
 } // namespace
 
@@ -30,7 +27,7 @@ QVariant myQQuickView::getData(QVariant key, bool isRecovery)
 
 QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
 {
-    return storedList(getData(key, isRecovery), key.toString());
+    return listAt(getData(key, isRecovery), key.toString());
 }
 
 void myQQuickView::setData(QVariant key, QVariant data) { currentProfileStore()->setValue(key.toString(), data); }
@@ -67,5 +64,5 @@ QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
 {
     QSettings *store = isRecovery ? defaultsStore : currentProfileStore();
     const QString key = QStringLiteral("mouseKeyMatrix/") + index.toString();
-    return storedList(store->value(key), key);
+    return listAt(store->value(key), key);
 }

@@ -1,5 +1,5 @@
 #include "device_table.h"
-#include "platform/settings_guard.h"
+#include "platform/settings_format.h"
 
 #include "platform/logging.h"
 
@@ -61,9 +61,7 @@ void checkEntry(DeviceInfo &entry, int index, TableProblems &problems)
 
 QList<DeviceInfo> readDeviceTable(const QString &fileName)
 {
-    if (holdsSerializedValue(fileName))
-        return {};
-    QSettings table(fileName, QSettings::IniFormat);
+    QSettings table(fileName, settingsFormat());
     const int count = entryCount(table);
 
     QList<DeviceInfo> entries;

@@ -16,7 +16,7 @@ Hid_Thread::Hid_Thread(QObject *parent) : QThread(parent)
 {
     // The table lives in the global store's file, read here before the store
     // opens it; an unreadable file is put aside and its factory copy read.
-    deviceList = readDeviceTable(setAsideIfSerialized(StoreFiles::global(), StoreFiles::factoryGlobal()));
+    deviceList = readDeviceTable(setAsideIfUnreadable(StoreFiles::global(), StoreFiles::factoryGlobal()));
     supportData = 0;
     installVirtualDevicesFromEnvironment(deviceList);
 }

@@ -1,5 +1,5 @@
 #include "i18n/language_file.h"
-#include "platform/settings_guard.h"
+#include "platform/settings_format.h"
 
 #include "platform/logging.h"
 
@@ -43,11 +43,11 @@ QStringList readLanguageSection(const QString &section, const QString &languageC
         return {};
     }
     const QString file = languageFilePath(languageCode);
-    if (!QFileInfo::exists(file) || holdsSerializedValue(file))
+    if (!QFileInfo::exists(file))
         return {};
 
-    // Qt reads INI files as UTF-8, which is how the language files are saved.
-    const QSettings strings(file, QSettings::IniFormat);
+    // Settings files are read as UTF-8, which is how the language files are saved.
+    const QSettings strings(file, settingsFormat());
     bool isNumber = false;
     const int total = strings.value(section + QStringLiteral("/total")).toInt(&isNumber);
     if (!isNumber || total <= 0)

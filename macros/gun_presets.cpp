@@ -1,7 +1,6 @@
 #include "gun_presets.h"
 
-#include "platform/settings_guard.h"
-
+#include "platform/settings_format.h"
 #include "platform/settings_writer.h"
 #include "safe_name.h"
 
@@ -23,13 +22,13 @@ bool written(QSettings &file) { return writeSettings(file); }
 
 GunPresetFile::GunPresetFile(QString path) : m_path(std::move(path)) {}
 
-bool GunPresetFile::exists() const { return QFile::exists(m_path) && !holdsSerializedValue(m_path); }
+bool GunPresetFile::exists() const { return QFile::exists(m_path) && unreadableSettingsReason(m_path).isEmpty(); }
 
 bool GunPresetFile::save(const QString &name, const QVariantList &values)
 {
     if (!exists() || !usable(name))
         return false;
-    QSettings file(m_path, QSettings::IniFormat);
+    QSettings file(m_path, settingsFormat());
     file.setValue(kGroup + name, values);
     return written(file);
 }
@@ -38,7 +37,7 @@ bool GunPresetFile::remove(const QString &name)
 {
     if (!exists() || !usable(name))
         return false;
-    QSettings file(m_path, QSettings::IniFormat);
+    QSettings file(m_path, settingsFormat());
     file.remove(kGroup + name);
     return written(file);
 }
@@ -47,7 +46,7 @@ bool GunPresetFile::replace(const QString &oldName, const QString &newName, cons
 {
     if (!exists() || !usable(oldName) || !usable(newName))
         return false;
-    QSettings file(m_path, QSettings::IniFormat);
+    QSettings file(m_path, settingsFormat());
     file.remove(kGroup + oldName);
     file.setValue(kGroup + newName, values);
     return written(file);
@@ -57,7 +56,7 @@ QVariantList GunPresetFile::values(const QString &name) const
 {
     if (!exists() || !usable(name))
         return {};
-    const QSettings file(m_path, QSettings::IniFormat);
+    const QSettings file(m_path, settingsFormat());
     const QVariant value = file.value(kGroup + name);
     if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
         return value.toList();
@@ -71,7 +70,7 @@ QStringList GunPresetFile::names() const
 {
     if (!exists())
         return {};
-    QSettings file(m_path, QSettings::IniFormat);
+    QSettings file(m_path, settingsFormat());
     file.beginGroup(QStringLiteral("gunData"));
     return file.childKeys();
 }

@@ -1,7 +1,5 @@
 #include "macro_library.h"
 
-#include "platform/settings_guard.h"
-
 #include "platform/safe_file.h"
 #include "platform/save_failures.h"
 #include "platform/settings_writer.h"
@@ -9,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -42,21 +41,27 @@ MacroLibrary MacroLibrary::forDevice(const QVariant &deviceNo, const QString &mo
 
 QString MacroLibrary::pathOf(const QString &name) const { return m_folder + name + QStringLiteral(".bin"); }
 
-bool MacroLibrary::exists(const QString &name) const
+bool MacroLibrary::hasFile(const QString &name) const { return usable(name) && QFile::exists(pathOf(name)); }
+
+bool MacroLibrary::exists(const QString &name) const { return hasFile(name) && problemOf(name).isEmpty(); }
+
+QString MacroLibrary::problemOf(const QString &name) const
 {
-    return usable(name) && QFile::exists(pathOf(name)) && !holdsSerializedValue(pathOf(name));
+    if (!QFile::exists(pathOf(name)))
+        return QStringLiteral("the macro's file is missing");
+    return unreadableSettingsReason(pathOf(name));
 }
 
 bool MacroLibrary::create(const QString &name)
 {
     // Settings merge with a file already there, which must be readable.
-    if (!usable(name) || holdsSerializedValue(pathOf(name)))
+    if (!usable(name) || !unreadableSettingsReason(pathOf(name)).isEmpty())
         return false;
     if (!QDir().mkpath(m_folder)) {
         SaveFailures::instance().report(pathOf(name), QStringLiteral("its folder cannot be created"));
         return false;
     }
-    QSettings file(pathOf(name), QSettings::IniFormat);
+    QSettings file(pathOf(name), settingsFormat());
     file.setValue(kConfigIndex, 0);
     file.setValue(kConfigTotal, 0);
     file.setValue(kConfigRepeat, 1);
@@ -69,7 +74,7 @@ bool MacroLibrary::save(const QString &name, const QStringList &actionLines, int
 {
     if (!exists(name))
         return false;
-    QSettings file(pathOf(name), QSettings::IniFormat);
+    QSettings file(pathOf(name), settingsFormat());
     file.remove(kStepGroup);
     file.setValue(kConfigTotal, int(actionLines.size()));
     file.setValue(kConfigRepeat, repeat);
@@ -85,7 +90,7 @@ QStringList MacroLibrary::load(const QString &name) const
 {
     if (!exists(name))
         return {};
-    const QSettings file(pathOf(name), QSettings::IniFormat);
+    const QSettings file(pathOf(name), settingsFormat());
     const int total = qBound(0, file.value(kConfigTotal, 0).toInt(), kMaxSteps);
     QStringList result;
     for (int i = 0; i < total; ++i)
@@ -95,21 +100,43 @@ QStringList MacroLibrary::load(const QString &name) const
     return result;
 }
 
+// Renaming and removing need no reading: a macro whose file cannot be read
+// can still be renamed or deleted.
 bool MacroLibrary::rename(const QString &oldName, const QString &newName)
 {
-    if (!exists(oldName) || !usable(newName))
+    if (!hasFile(oldName) || !usable(newName))
         return false;
     // QFile::rename refuses an existing target, so no macro is overwritten.
     return QFile::rename(pathOf(oldName), pathOf(newName));
 }
 
-bool MacroLibrary::remove(const QString &name) { return exists(name) && QFile::remove(pathOf(name)); }
+bool MacroLibrary::remove(const QString &name) { return hasFile(name) && QFile::remove(pathOf(name)); }
+
+QString MacroLibrary::importProblem(const QString &source)
+{
+    const QFileInfo info(source);
+    if (!info.exists())
+        return QStringLiteral("it does not exist");
+    if (const QString reason = unreadableSettingsReason(source); !reason.isEmpty())
+        return reason;
+    const QSettings file(source, settingsFormat());
+    bool isNumber = false;
+    const int total = file.value(kConfigTotal).toString().trimmed().toInt(&isNumber);
+    if (!isNumber || total < 0)
+        return QStringLiteral("it holds no macro (no step count in group \"config\")");
+    return {};
+}
 
 MacroLibrary::ImportResult MacroLibrary::importFile(const QString &source, const QString &name, QString *error)
 {
     if (!usable(name)) {
         if (error)
             *error = unsafeNameReason(name);
+        return ImportResult::Failed;
+    }
+    if (const QString problem = importProblem(source); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
         return ImportResult::Failed;
     }
     if (QFile::exists(pathOf(name)))

@@ -18,7 +18,13 @@ public:
 
     QString folder() const { return m_folder; }
     QString pathOf(const QString &name) const;
+    // A file of that name is there.
+    bool hasFile(const QString &name) const;
+    // The macro's file is there and can be read.
     bool exists(const QString &name) const;
+    // Why the macro cannot be read or saved (its file is missing or cannot
+    // be read); empty when it can.
+    QString problemOf(const QString &name) const;
 
     // Writes group "config" afresh (index 0, total 0, repeat 1, delay 1,
     // times 1); steps already in the file stay. False when it could not be
@@ -34,8 +40,12 @@ public:
     bool rename(const QString &oldName, const QString &newName);
     bool remove(const QString &name);
 
+    // Why a chosen file cannot be imported: it cannot be read, or holds no
+    // macro (a count of steps in group "config"); empty when it can.
+    static QString importProblem(const QString &source);
     // Copies a file in as macro `name`; an existing macro of that name is
-    // kept and nothing is copied.
+    // kept and nothing is copied. A file that cannot be imported, or a copy
+    // that failed, leaves nothing behind (Failed, and `error` says why).
     enum class ImportResult { Copied, NameTaken, Failed };
     ImportResult importFile(const QString &source, const QString &name, QString *error = nullptr);
     // Writes a copy of the macro file to `target` through a temporary file

@@ -1,6 +1,7 @@
 #include "mouse_macro_keys.h"
 
 #include "platform/settings_writer.h"
+#include "platform/stored_list.h"
 
 #include <QSettings>
 #include <QVariant>
@@ -18,7 +19,7 @@ int resetMouseKeysPlaying(const QString &macroName, const QList<QSettings *> &pr
         bool changed = false;
         for (int k = 0; k < kMouseKeyCount; ++k) {
             const QString key = QStringLiteral("mouseKeyMatrix/") + QString::number(k);
-            const QVariantList assignment = profile->value(key).toList();
+            const QVariantList assignment = storedList(profile->value(key));
             bool isNumber = false;
             if (assignment.size() < 3 || assignment.at(0).toInt(&isNumber) != kPlaysMacro || !isNumber)
                 continue;

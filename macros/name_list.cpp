@@ -1,6 +1,6 @@
 #include "name_list.h"
-#include "platform/settings_guard.h"
 
+#include "platform/save_failures.h"
 #include "platform/settings_writer.h"
 
 #include <QSettings>
@@ -26,9 +26,12 @@ QString key(int type, int deviceIndex)
 
 bool store(const QString &file, const QString &key, QStringList names)
 {
-    if (holdsSerializedValue(file))
+    // A file that cannot be read is not written over with one list.
+    if (const QString reason = unreadableSettingsReason(file); !reason.isEmpty()) {
+        SaveFailures::instance().report(file, reason);
         return false;
-    QSettings settings(file, QSettings::IniFormat);
+    }
+    QSettings settings(file, settingsFormat());
     if (names.size() == 1)
         names.append(QLatin1String(kNameListSentinel));
     if (names.isEmpty())
@@ -40,9 +43,7 @@ bool store(const QString &file, const QString &key, QStringList names)
 
 QStringList read(const QString &file, const QString &key)
 {
-    if (holdsSerializedValue(file))
-        return {};
-    const QSettings settings(file, QSettings::IniFormat);
+    const QSettings settings(file, settingsFormat());
     const QVariant value = settings.value(key);
     // A list read from the file is a string list; one written by this
     // process may still be cached as a variant list.

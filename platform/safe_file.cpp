@@ -62,7 +62,9 @@ bool writeAll(int fd, const char *data, ssize_t size)
     return true;
 }
 
-// A new file beside the target, named so that it is hidden and unique.
+// A new file beside the target, named so that it is hidden and unique:
+// "." before the name, "." and a number of at most seven base-36 digits after.
+static_assert(2 + 7 <= kWriterNameRoom, "the temporary copy's name needs more room");
 int createTemporary(const QString &target, mode_t mode, QByteArray *name)
 {
     const QFileInfo info(target);

@@ -8,6 +8,15 @@
 // and `error` says why. Neither function reports to SaveFailures: the caller
 // knows what the file is to the user.
 
+// The longest name a file may have (the system's limit, in bytes), and the
+// most bytes a writer adds to a file's name for a file of its own beside it:
+// the temporary copy here ("." before the name, "." and up to seven
+// characters after it), settings_writer's "<file>.previous", the settings
+// library's "<file>.XXXXXX" and "<file>.lock". A name closer to the limit
+// than that cannot be written safely.
+inline constexpr int kMaxFileNameBytes = 255;
+inline constexpr int kWriterNameRoom = 9;
+
 // Replaces `target` (or creates it). A replaced file keeps its permissions.
 bool replaceWithCopy(const QString &source, const QString &target, QString *error = nullptr);
 

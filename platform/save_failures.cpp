@@ -18,19 +18,25 @@ void SaveFailures::report(const QString &file, const QString &reason)
     emit failed(file, reason);
 }
 
-void SaveFailures::reportPutAside(const QString &file, const QString &aside)
+void SaveFailures::reportPutAside(const QString &file, const QString &aside, const QString &reason)
 {
     {
         QMutexLocker locker(&m_lock);
         if (!isSignalConnected(QMetaMethod::fromSignal(&SaveFailures::putAside))) {
-            m_unseenPutAside.append({file, aside});
+            m_unseenPutAside.append({file, aside, reason});
             return;
         }
     }
-    emit putAside(file, aside);
+    emit putAside(file, aside, reason);
 }
 
-QList<QPair<QString, QString>> SaveFailures::takeUnseenPutAside()
+void SaveFailures::reportNotImported(const QString &file, const QString &reason)
+{
+    qCWarning(lcPlatform).noquote() << "not imported:" << file << "-" << reason << "- nothing was changed";
+    emit notImported(file, reason);
+}
+
+QList<SaveFailures::PutAside> SaveFailures::takeUnseenPutAside()
 {
     QMutexLocker locker(&m_lock);
     return std::exchange(m_unseenPutAside, {});

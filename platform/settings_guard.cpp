@@ -3,35 +3,79 @@
 #include "logging.h"
 #include "safe_file.h"
 #include "save_failures.h"
+#include "settings_format.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 
-bool holdsSerializedValue(const QString &path)
+namespace {
+
+constexpr int kMaxAsideCopies = 1000;
+
+QString asideName(const QString &path, int number)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;  // nothing to read: QSettings reads nothing either
-    if (!file.readAll().contains("@Variant("))
+    const QString first = path + QStringLiteral(".refused");
+    return number == 1 ? first : first + QLatin1Char('.') + QString::number(number);
+}
+
+bool isTaken(const QString &name)
+{
+    const QFileInfo info(name);
+    return info.exists() || info.isSymLink();
+}
+
+// Renames the file to the first free aside name; empty when it could not.
+QString putAside(const QString &path)
+{
+    for (int number = 1; number <= kMaxAsideCopies; ++number) {
+        const QString aside = asideName(path, number);
+        if (isTaken(aside))
+            continue;
+        return QFile::rename(path, aside) ? aside : QString();
+    }
+    return {};
+}
+
+// A file that stays unread is told once per run, however often it is opened.
+bool firstTimeTold(const QString &path)
+{
+    static QMutex lock;
+    static QSet<QString> told;
+    QMutexLocker locker(&lock);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (told.contains(absolute))
         return false;
-    qCWarning(lcPlatform) << "refused:" << path << "- it holds a serialized value (@Variant), which the program never writes";
+    told.insert(absolute);
     return true;
 }
 
-QString setAsideIfSerialized(const QString &path, const QString &factoryFile)
+} // namespace
+
+QString setAsideIfUnreadable(const QString &path, const QString &factoryFile)
 {
-    if (!holdsSerializedValue(path))
+    const QString reason = unreadableSettingsReason(path);
+    if (reason.isEmpty())
         return path;
-    const QString aside = path + QStringLiteral(".refused");
-    QFile::remove(aside);
-    if (!QFile::rename(path, aside))
-        return path;
-    // Without its factory copy the global store would lose the device table
-    // for good once it writes itself back, and a profile its whole contents.
-    QString error;
-    const bool restored = !factoryFile.isEmpty() && !holdsSerializedValue(factoryFile)
-                       && replaceWithCopy(factoryFile, path, &error);
-    qCWarning(lcPlatform).noquote() << "put aside as" << aside << "- the store starts"
-                                    << (restored ? "from " + factoryFile : QStringLiteral("empty ") + error);
-    SaveFailures::instance().reportPutAside(path, aside);
-    return path;
+    const QString aside = putAside(path);
+    bool restored = false;
+    if (aside.isEmpty()) {
+        qCWarning(lcPlatform).noquote() << "not read:" << path << "-" << reason
+                                        << "- it could not be put aside and stays as it is, unread";
+        if (firstTimeTold(path))
+            SaveFailures::instance().reportPutAside(path, QString(), reason);
+    } else {
+        // Without its factory copy the global store would lose the device
+        // table for good once it writes itself back, and a profile its
+        // whole contents.
+        QString error;
+        restored = !factoryFile.isEmpty() && unreadableSettingsReason(factoryFile).isEmpty()
+                   && replaceWithCopy(factoryFile, path, &error);
+        qCWarning(lcPlatform).noquote() << "not read:" << path << "-" << reason << "- put aside as" << aside
+                                        << "- the store starts"
+                                        << (restored ? "from " + factoryFile : QStringLiteral("empty ") + error);
+        SaveFailures::instance().reportPutAside(path, aside, reason);
+    }
+    return restored || factoryFile.isEmpty() ? path : factoryFile;
 }

@@ -12,6 +12,9 @@
 
 namespace {
 
+constexpr char kPreviousSuffix[] = ".previous";
+static_assert(sizeof(kPreviousSuffix) - 1 <= kWriterNameRoom, "the previous file's name needs more room");
+
 struct FileIdentity
 {
     bool exists = false;
@@ -54,7 +57,7 @@ bool writeSettings(QSettings &settings)
 {
     const QString file = followedLink(settings.fileName());
     const QByteArray path = QFile::encodeName(file);
-    const QByteArray previous = path + ".previous";
+    const QByteArray previous = path + kPreviousSuffix;
     const FileIdentity before = identityOf(path);
     ::unlink(previous.constData());  // left by a run that ended midway
     const bool kept = before.exists && ::link(path.constData(), previous.constData()) == 0;
@@ -63,7 +66,8 @@ bool writeSettings(QSettings &settings)
     // other one and starts with a clean status (a settings object keeps its
     // first error for good); creating it writes them.
     QSettings writer(settings.fileName(), settings.format());
-    const bool refused = writer.status() == QSettings::AccessError;
+    const bool unreadable = takeRefusedWrite(settings.fileName());
+    const bool refused = writer.status() == QSettings::AccessError || unreadable;
     const int keyCount = int(writer.allKeys().size());
     // Clears the caller's own pending flag, so it does not write again,
     // unguarded, when it is destroyed.
@@ -76,7 +80,8 @@ bool writeSettings(QSettings &settings)
         ::unlink(previous.constData());
         return true;
     }
-    QString reason = QStringLiteral("the file could not be written");
+    QString reason = unreadable ? QStringLiteral("it cannot be read, so it is not written over")
+                                : QStringLiteral("the file could not be written");
     if (rewritten) {
         reason = QStringLiteral("the new contents did not reach the disk whole (is the disk full?)");
         if (kept)

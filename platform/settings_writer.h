@@ -1,4 +1,5 @@
 #pragma once
+#include "settings_format.h"
 #include "settings_guard.h"
 #include <QSettings>
 
@@ -10,7 +11,8 @@
 // previous file under a second name (a hard link, which takes no room)
 // while QSettings writes, then checks what it wrote: a refused write, or a
 // file missing lines or its end, puts the previous file back and reports
-// the failure to SaveFailures. The file's format stays QSettings' own INI.
+// the failure to SaveFailures. The file's format is the settings library's
+// INI text (settingsFormat()).
 
 // Writes what `settings` (and every other settings object of its file in
 // this process) holds but has not written yet. False when it was not saved.
@@ -21,13 +23,23 @@ bool writeSettings(QSettings &settings);
 class SettingsStore : public QSettings
 {
 public:
-    // `factoryFile`: what the store starts from when its own file is put aside.
+    // `factoryFile`: what the store starts from when its own file cannot be
+    // read and is put aside (setAsideIfUnreadable).
     explicit SettingsStore(const QString &fileName, const QString &factoryFile = {})
-        : QSettings(setAsideIfSerialized(fileName, factoryFile), QSettings::IniFormat)
+        : QSettings(guarded(fileName, factoryFile), settingsFormat())
     {
     }
     ~SettingsStore() override;
 
 protected:
     bool event(QEvent *event) override;
+
+private:
+    // The store always opens its own file: one that could not be put aside
+    // is not read nor written over.
+    static QString guarded(const QString &fileName, const QString &factoryFile)
+    {
+        setAsideIfUnreadable(fileName, factoryFile);
+        return fileName;
+    }
 };

@@ -4,6 +4,7 @@
 #include "device/device_table.h"
 #include "device/hid_thread.h"
 #include "macros/gun_presets.h"
+#include "platform/save_failures.h"
 #include "platform/settings_writer.h"
 #include "platform/store_files.h"
 #include "support/log_capture.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -42,6 +44,13 @@ QByteArray contents(const QString &file)
 {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeStoreBytes(const QString &file, const QByteArray &bytes)
+{
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file));
 }
 
 QString profileFile(int number) { return QStringLiteral("./modules/setting/p%1.bin").arg(number); }
@@ -297,8 +306,8 @@ private slots:
     }
 
     // A serialized value whose length field asks for gigabytes (found by the
-    // fuzzer): the file is neither read nor written, and it stays as it was.
-    void fileWithASerializedValueIsRefused()
+    // fuzzer) is read as its text: the file imports, reads and saves as any.
+    void aHostileSerializedValueReadsAsText()
     {
         StoreRig rig;
         const QByteArray hostile = QByteArray::fromBase64(
@@ -307,39 +316,89 @@ private slots:
         QFile file(source);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(hostile) == hostile.size());
         file.close();
-        const QByteArray before = contents(profileFile(2));
         LogCapture log;
         rig.dialogs->answer = source;
-        QVERIFY(!rig.view->loadProfile(1));
-        QCOMPARE(contents(profileFile(2)), before);
+        QVERIFY(rig.view->loadProfile(1));
+        rig.view->setCurrentProfile(1);
+        const QVariantList preset = rig.view->getDataList(QStringLiteral("gunData/A"), false);
+        QCOMPARE(preset.size(), 3);
+        QCOMPARE(preset.at(0).toString(), QStringLiteral("300"));
+        QVERIFY(preset.at(2).toString().startsWith(QStringLiteral("@Variant(")));
 
         GunPresetFile presets(source);
-        QVERIFY(presets.names().isEmpty());
-        QVERIFY(!presets.save(QStringLiteral("A"), {1}));
-        QCOMPARE(contents(source), hostile);
-        QCOMPARE(log.count(QStringLiteral("refused:")), 3);
+        QCOMPARE(presets.names(), QStringList{QStringLiteral("A")});
+        QVERIFY(presets.save(QStringLiteral("B"), {1}));
+        QCOMPARE(GunPresetFile(source).values(QStringLiteral("B")).size(), 1);
 
-        // A store the program keeps open starts without it; the file is kept.
         const QString storeFile = rig.workspace.path() + QStringLiteral("/store.bin");
         QVERIFY(QFile::copy(source, storeFile));
         SettingsStore store(storeFile);
-        QVERIFY(store.allKeys().isEmpty());
-        QCOMPARE(contents(storeFile + QStringLiteral(".refused")), hostile);
+        QVERIFY(store.contains(QStringLiteral("gunData/A")));
+        QVERIFY(!QFile::exists(storeFile + QStringLiteral(".refused")));
+        QCOMPARE(log.count(QStringLiteral("not read")), 0);
+    }
+
+    // What the user typed, wherever the program keeps it, comes back as typed
+    // at the next start, and no file is put aside for it.
+    void usersOwnTextSurvivesARestart_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("serialized form") << QStringLiteral("@Variant(combo)");
+        QTest::newRow("escaped at sign") << QStringLiteral("\\x40Variant(x)");
+        QTest::newRow("other forms") << QStringLiteral("@ByteArray(x)");
+        QTest::newRow("doubled at sign") << QStringLiteral("@@x");
+        QTest::newRow("Chinese and a comma") << QStringLiteral("宏, @Variant(");
+    }
+    void usersOwnTextSurvivesARestart()
+    {
+        QFETCH(QString, text);
+        TestWorkspace workspace;
+        const QString macro = QString(text).remove(QLatin1Char('\\'));
+        const QString path = QStringLiteral("/home/user/") + text + QStringLiteral("/run.sh");
+        const QString pathKey = QStringLiteral("keyboard/advaceFunction3");
+        int tableSize = 0;
+        {
+            Hid_Thread device;
+            tableSize = int(device.devices().size());
+            myQQuickView view;
+            QVERIFY(view.updataNameList(2, {text + QLatin1Char('0')}, 0));
+            QVERIFY(view.updataNameList(0, {QStringLiteral("Macro 0"), macro}, 0));
+            QVERIFY(view.createMacroIni(macro, 0));
+            QVERIFY(view.saveMacroIni(macro, {QStringLiteral("0,A,0,10")}, 2, 0, 1, 2));
+            view.setGlobalData(pathKey, path);
+            view.setCurrentProfile(2);
+            view.setDataList(QStringLiteral("keyboardKeyMatrix/7"), {8, text});
+        }
+        forgetParsedSettings(QStringLiteral("./modules"));
+        Hid_Thread device;
+        QCOMPARE(int(device.devices().size()), tableSize);
+        myQQuickView view;
+        QCOMPARE(view.getNameList(2, 0), (QVariantList{text + QLatin1Char('0'), QStringLiteral("loadertravex")}));
+        QCOMPARE(view.getNameList(0, 0), (QVariantList{QStringLiteral("Macro 0"), macro}));
+        QCOMPARE(view.loadMacroIni(macro, 0), (QVariantList{"0,A,0,10", "2", "1", "2"}));
+        QCOMPARE(view.getGlobalData(pathKey).toString(), path);
+        QCOMPARE(view.getGlobalData(QStringLiteral("common/deviceCount")).toInt(), tableSize);
+        view.setCurrentProfile(2);
+        QCOMPARE(view.getDataList(QStringLiteral("keyboardKeyMatrix/7"), false), (QVariantList{"8", text}));
+        QVERIFY(QDir(QStringLiteral("./modules/setting")).entryList({QStringLiteral("*.refused*")}).isEmpty());
     }
 
     // The global store's file also holds the device table: put aside, it is
     // followed by its factory copy, so the keyboards are still found at this
-    // start and the next, and a profile starts from the defaults.
+    // start and the next, and a profile starts from the defaults. A file put
+    // aside again keeps the earlier copies.
     void unreadableStoresStartFromTheirFactoryFiles()
     {
         TestWorkspace workspace;
-        for (const QString &file : {StoreFiles::global(), StoreFiles::profile(3)}) {
-            QFile store(file);
-            QVERIFY(store.open(QIODevice::Append) && store.write("\n[x]\ny=@Variant(\\0\\0\\0\\x7f)\n") > 0);
-        }
         const int tableSize = readDeviceTable(StoreFiles::factoryGlobal()).size();
         QVERIFY(tableSize > 0);
-        {
+        QList<QByteArray> asideBefore;
+        for (int start = 1; start <= 3; ++start) {
+            for (const QString &file : {StoreFiles::global(), StoreFiles::profile(3)}) {
+                QFile store(file);
+                QVERIFY(store.open(QIODevice::Append));
+                QVERIFY(store.write(QByteArray(kMaxSettingsFileSize, ';') + QByteArray::number(start)) > 0);
+            }
             Hid_Thread device;
             QCOMPARE(device.devices().size(), tableSize);
             myQQuickView view;
@@ -347,9 +406,53 @@ private slots:
             QCOMPARE(view.getData(QStringLiteral("keyboard/lightValue"), false),
                      view.getData(QStringLiteral("keyboard/lightValue"), true));
             view.setGlobalData(QStringLiteral("common/language"), QStringLiteral("English"));
+            const QString latest = StoreFiles::profile(3) + (start == 1 ? QStringLiteral(".refused")
+                                                                         : QStringLiteral(".refused.%1").arg(start));
+            QVERIFY(contents(latest).endsWith(QByteArray::number(start)));
+            for (int earlier = 1; earlier < start; ++earlier)
+                QCOMPARE(contents(earlier == 1 ? StoreFiles::profile(3) + QStringLiteral(".refused")
+                                               : StoreFiles::profile(3) + QStringLiteral(".refused.%1").arg(earlier)),
+                         asideBefore.at(earlier - 1));
+            asideBefore.append(contents(latest));
         }
         QCOMPARE(readDeviceTable(StoreFiles::global()).size(), tableSize);
-        QVERIFY(QFile::exists(StoreFiles::profile(3) + QStringLiteral(".refused")));
+        QCOMPARE(QDir(QStringLiteral("./modules/setting")).entryList({QStringLiteral("apConfig.bin.refused*")}).size(), 3);
+    }
+
+    // A chosen file that cannot become a profile is not taken: the profile
+    // stays as it was, and the user is told why.
+    void anImportThatCannotBeReadChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("gone") << QByteArray() << QStringLiteral("it does not exist");
+        QTest::newRow("a folder") << QByteArray() << QStringLiteral("it is a folder");
+        QTest::newRow("empty") << QByteArray("") << QStringLiteral("it holds no settings");
+        QTest::newRow("no settings") << QByteArray("just some words\nand more\n") << QStringLiteral("it holds no settings");
+        QTest::newRow("too large") << QByteArray(kMaxSettingsFileSize + 1, ' ') << QStringLiteral("larger");
+    }
+    void anImportThatCannotBeReadChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        StoreRig rig;
+        const QString source = rig.workspace.path() + QStringLiteral("/chosen.pf");
+        if (QByteArray(QTest::currentDataTag()) == "a folder")
+            QVERIFY(QDir().mkpath(source));
+        else if (!bytes.isNull())
+            writeStoreBytes(source, bytes);
+        rig.view->setCurrentProfile(1);
+        rig.view->setData(QStringLiteral("profile/unsaved"), 5);
+        const QByteArray before = contents(profileFile(2));
+        QSignalSpy told(&SaveFailures::instance(), &SaveFailures::notImported);
+        rig.dialogs->answer = source;
+        QVERIFY(!rig.view->loadProfile(1));
+        QCOMPARE(told.count(), 1);
+        QCOMPARE(told[0][0].toString(), source);
+        QVERIFY2(told[0][1].toString().contains(reason), qPrintable(told[0][1].toString()));
+        QCOMPARE(contents(profileFile(2)), before);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/marker"), false).toInt(), 2);
+        QCOMPARE(rig.view->getData(QStringLiteral("profile/unsaved"), false).toInt(), 5);
     }
 
     void importReplacesTheProfile()

@@ -2,8 +2,11 @@
 // name list file, the mouse keys reset when a macro goes, import and export
 // through the dialogs, and names that must not become paths.
 #include "macro_test_rig.h"
+#include "platform/save_failures.h"
+#include "platform/settings_format.h"
 #include "support/log_capture.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -263,6 +266,8 @@ private slots:
                 profile.setValue("mouseKeyMatrix/15", QVariantList{4, 1, 2, 0});
                 profile.setValue("mouseKeyMatrix/6", QVariantList{4, 0, 3, 0});
                 profile.setValue("mouseKeyMatrix/7", QVariantList{2, 0, 2, 0});
+                // A plain text is no assignment, whatever its characters.
+                profile.setValue("mouseKeyMatrix/8", "4x2");
                 profile.setValue("mouseMacroKey/2", "Gone");
                 profile.setValue("mouseMacroKey/3", "Other");
             }
@@ -279,6 +284,7 @@ private slots:
         QCOMPARE(p2->value("mouseKeyMatrix/5").toStringList(), QStringList({"1", "5", "0", "0"}));
         QCOMPARE(p2->value("mouseKeyMatrix/6").toStringList(), QStringList({"4", "0", "3", "0"}));
         QCOMPARE(p2->value("mouseKeyMatrix/7").toStringList(), QStringList({"2", "0", "2", "0"}));
+        QCOMPARE(p2->value("mouseKeyMatrix/8").toString(), QStringLiteral("4x2"));
         QCOMPARE(p2->value("mouseMacroKey/2").toString(), QStringLiteral("Gone"));
         // Profiles after the sixth hold no mouse assignments and are left alone.
         QCOMPARE(fileBytes("./modules/setting/p7.bin"), p7);
@@ -389,6 +395,9 @@ private slots:
         QTest::newRow("newline") << QStringLiteral("a\nb");
         QTest::newRow("delete") << QStringLiteral("a\x7f");
         QTest::newRow("101 characters") << QString(101, QLatin1Char('m'));
+        // The file name's bytes count: 3 for each of these characters.
+        QTest::newRow("81 Chinese characters, 243 bytes") << QString(81, QChar(0x5B8F));
+        QTest::newRow("82 Chinese characters, 246 bytes") << QString(82, QChar(0x5B8F));
     }
     void hostileNamesAreRefused()
     {
@@ -420,12 +429,90 @@ private slots:
         QCOMPARE(log.count("refused"), 14);
     }
 
-    void aNameOfOneHundredCharactersIsAccepted()
+    // The longest names still leave the writers room for their temporary
+    // files: every operation works on them.
+    void theLongestNamesWork_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("100 characters") << QString(100, QLatin1Char('m')) << QString(100, QLatin1Char('n'));
+        QTest::newRow("80 Chinese characters, 240 bytes") << QString(80, QChar(0x5B8F)) << QString(80, QChar(0x5F55));
+    }
+    void theLongestNamesWork()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, other);
+        BridgeRig rig;
+        QSignalSpy failures(&SaveFailures::instance(), &SaveFailures::failed);
+        QVERIFY(rig.view->createMacroIni(name, 0));
+        QVERIFY(rig.view->saveMacroIni(name, lines({"0,A,0,10"}), 3, 0, 1, 3));
+        QCOMPARE(stringsOf(rig.view->loadMacroIni(name, 0)), QStringList({"0,A,0,10", "3", "1", "3"}));
+        const QString exported = rig.workspace.path() + QStringLiteral("/out.mc");
+        rig.dialogs.answer = exported;
+        rig.view->saveMacroFile(name, 0);
+        QCOMPARE(fileBytes(exported), fileBytes(keyboardMacro(name)));
+        QVERIFY(rig.view->modifyMacroName(name, other, 0));
+        QVERIFY(rig.view->saveMacroIni(other, lines({"1,A,1,10"}), 1, 0, 1, 1));
+        QVERIFY(rig.view->loadMacroFile(name, 0));
+        QCOMPARE(stringsOf(rig.view->loadMacroIni(name, 0)), QStringList({"0,A,0,10", "3", "1", "3"}));
+        QVERIFY(rig.view->updataNameList(0, {name, other}, 0));
+        QVERIFY(rig.view->deleteMacroIni(other, 0));
+        QCOMPARE(failures.count(), 0);
+    }
+
+    // A chosen file that is no macro, or cannot be read or copied, adds
+    // nothing, and the user is told why.
+    void anImportThatCannotBeReadAddsNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("gone") << QByteArray() << QStringLiteral("it does not exist");
+        QTest::newRow("a folder") << QByteArray() << QStringLiteral("it is a folder");
+        QTest::newRow("empty") << QByteArray("") << QStringLiteral("holds no macro");
+        QTest::newRow("a profile") << QByteArray("[keyboard]\nlightValue=0, 218\n") << QStringLiteral("holds no macro");
+        QTest::newRow("a count that is no number") << QByteArray("[config]\ntotal=many\n") << QStringLiteral("holds no macro");
+        QTest::newRow("too large") << QByteArray("[config]\ntotal=0\n") + QByteArray(kMaxSettingsFileSize, ';')
+                                   << QStringLiteral("larger");
+    }
+    void anImportThatCannotBeReadAddsNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        BridgeRig rig;
+        const QString source = rig.workspace.path() + QStringLiteral("/chosen.mc");
+        if (QByteArray(QTest::currentDataTag()) == "a folder")
+            QVERIFY(QDir().mkpath(source));
+        else if (!bytes.isNull())
+            writeFile(source, bytes);
+        const auto before = snapshot(rig.workspace.path() + QStringLiteral("/modules"));
+        QSignalSpy told(&SaveFailures::instance(), &SaveFailures::notImported);
+        rig.dialogs.answer = source;
+        QVERIFY(!rig.view->loadMacroFile("Macro 1", 0));
+        QCOMPARE(told.count(), 1);
+        QCOMPARE(told[0][0].toString(), source);
+        QVERIFY2(told[0][1].toString().contains(reason), qPrintable(told[0][1].toString()));
+        QCOMPARE(snapshot(rig.workspace.path() + QStringLiteral("/modules")), before);
+        QVERIFY(rig.view->loadMacroIni("Macro 1", 0).isEmpty());
+    }
+
+    // A macro whose file cannot be read can still be renamed and deleted, so
+    // its name is not blocked; an edit that cannot be saved is told.
+    void aMacroThatCannotBeReadCanStillGo()
     {
         BridgeRig rig;
-        const QString name(100, QLatin1Char('m'));
-        QVERIFY(rig.view->createMacroIni(name, 0));
-        QVERIFY(QFile::exists(keyboardMacro(name)));
+        writeFile(keyboardMacro("Huge"), "[config]\ntotal=0\n" + QByteArray(kMaxSettingsFileSize, ';'));
+        QSignalSpy failures(&SaveFailures::instance(), &SaveFailures::failed);
+        QVERIFY(rig.view->loadMacroIni("Huge", 0).isEmpty());
+        QVERIFY(!rig.view->saveMacroIni("Huge", lines({"0,A,0,10"}), 1, 0, 1, 1));
+        QVERIFY(!rig.view->saveMacroIni("Missing", lines({"0,A,0,10"}), 1, 0, 1, 1));
+        QCOMPARE(failures.count(), 2);
+        QVERIFY(failures[0][1].toString().contains(QStringLiteral("larger")));
+        QCOMPARE(failures[1][1].toString(), QStringLiteral("the macro's file is missing"));
+        QVERIFY(!rig.view->createMacroIni("Huge", 0));
+        QVERIFY(rig.view->modifyMacroName("Huge", "Still huge", 0));
+        QVERIFY(rig.view->deleteMacroIni("Still huge", 0));
+        QVERIFY(!QFile::exists(keyboardMacro("Still huge")));
+        QVERIFY(rig.view->createMacroIni("Huge", 0));
     }
 };
 

@@ -3,8 +3,11 @@
 // answers false where it answers, one log line names the file and the user
 // is told. Mounting needs root (as CI runs); elsewhere the cases are skipped.
 #include "app/widget.h"
+#include "device/device_table.h"
+#include "device/hid_thread.h"
 #include "macros/macro_test_rig.h"
 #include "platform/save_failures.h"
+#include "platform/settings_format.h"
 #include "support/log_capture.h"
 
 #include <QMessageBox>
@@ -84,6 +87,35 @@ struct SmallDisk
     bool mounted = false;
 };
 
+// The shipped settings on a tmpfs of their own, made read-only after
+// `prepare` ran in it: nothing can be renamed or written there.
+struct ReadOnlyDisk
+{
+    template <typename Prepare> explicit ReadOnlyDisk(Prepare prepare) : root(holder.path() + "/disk")
+    {
+        QDir().mkpath(root);
+        const QByteArray mountPoint = QFile::encodeName(root);
+        mounted = ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=32m") == 0;
+        if (!mounted)
+            return;
+        copyTree(GEARCONSOLE_SOURCE_DIR "/modules/setting", root + "/modules/setting");
+        QDir::setCurrent(root);
+        prepare();
+        readOnly = ::mount("tmpfs", mountPoint.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=32m") == 0;
+    }
+    ~ReadOnlyDisk()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        if (mounted)
+            ::umount2(QFile::encodeName(root).constData(), MNT_DETACH);
+    }
+
+    QTemporaryDir holder;
+    QString root;
+    bool mounted = false;
+    bool readOnly = false;
+};
+
 const QStringList kOperations = {"copyProfile", "resetApconfig", "resetProfile", "loadProfile", "saveProfile",
     "setData", "setGlobalData", "store written at the end", "saveMacroIni", "createMacroIni", "saveMacroFile",
     "loadMacroFile", "updataNameList", "mouseSaveGundata"};
@@ -142,7 +174,10 @@ private slots:
         disk.leaveFree(blocksFree);
         QCOMPARE(disk.freeBlocks(), qint64(blocksFree));
 
-        QSignalSpy notices(&SaveFailures::instance(), &SaveFailures::failed);
+        // An import that could not be copied is told as a file not imported.
+        const bool importing = operation.startsWith(QLatin1String("load"));
+        QSignalSpy notices(&SaveFailures::instance(), importing ? &SaveFailures::notImported : &SaveFailures::failed);
+        QSignalSpy otherNotices(&SaveFailures::instance(), importing ? &SaveFailures::failed : &SaveFailures::notImported);
         LogCapture log;
         const int result = run(operation, rig, disk);
 
@@ -154,8 +189,41 @@ private slots:
         QCOMPARE(disk.freeBlocks(), qint64(blocksFree));
         QVERIFY(result == -1 || result == 0);
         QCOMPARE(notices.count(), 1);
-        QCOMPARE(log.count("not saved: "), 1);
+        QCOMPARE(otherNotices.count(), 0);
+        QCOMPARE(log.count(importing ? "not imported: " : "not saved: "), 1);
         QCOMPARE(log.count(QFileInfo(notices[0][0].toString()).fileName()), 1);
+    }
+
+    // A store's file that cannot be read cannot be put aside on a read-only
+    // folder either: it is still not read, never written over, and told once
+    // however often it is opened; the device table comes from the factory copy.
+    void aReadOnlyFolderNeverReadsARefusedFile()
+    {
+        const QByteArray unreadable = "[x]\ny=1\n" + QByteArray(kMaxSettingsFileSize, ';');
+        ReadOnlyDisk disk([&] {
+            for (const char *file : {"./modules/setting/apConfig.bin", "./modules/setting/p2.bin"})
+                writeFile(file, unreadable);
+        });
+        if (!disk.readOnly)
+            QSKIP("mounting a tmpfs was refused (needs root): the read-only case cannot run here");
+        installVirtualBackend();
+        const auto before = snapshot(disk.root);
+        QSignalSpy told(&SaveFailures::instance(), &SaveFailures::putAside);
+        {
+            Hid_Thread device;
+            QCOMPARE(device.devices().size(), readDeviceTable("./modules/setting/apConfigD.bin").size());
+            QVERIFY(device.devices().size() > 0);
+            myQQuickView view;
+            view.setCurrentProfile(1);
+            QVERIFY(!view.getData("x/y", false).isValid());
+            QVERIFY(!view.getGlobalData("x/y").isValid());
+            view.setData("x/z", 1);
+            view.setGlobalData("x/z", 1);
+        }
+        QCOMPARE(snapshot(disk.root), before);
+        QCOMPARE(told.count(), 2);
+        for (const QList<QVariant> &report : told)
+            QVERIFY(report.at(1).toString().isEmpty());
     }
 
     // The main window shows the failure, in English or in the UI's Chinese.
@@ -173,6 +241,11 @@ private slots:
         window.view()->setGlobalData("common/language", "ChineseSimplified");
         SaveFailures::instance().report("./modules/macro/M.bin", "No space left");
         QTRY_VERIFY(shownText().startsWith(QStringLiteral("M.bin 未能保存")));
+        SaveFailures::instance().reportNotImported("/home/u/Desktop/gaming.pf", "it holds no settings");
+        QTRY_COMPARE(shownText(), QStringLiteral("gaming.pf 未导入：it holds no settings。没有任何更改。"));
+        window.view()->setGlobalData("common/language", "English");
+        SaveFailures::instance().reportNotImported("/home/u/Desktop/gaming.pf", "it holds no settings");
+        QTRY_COMPARE(shownText(), "gaming.pf was not imported: it holds no settings. Nothing was changed.");
     }
 
     // A store put aside at start, before the window listens, is told once the
@@ -182,21 +255,27 @@ private slots:
         TestWorkspace workspace;
         installVirtualBackend();
         QFile global("./modules/setting/apConfig.bin");
-        QVERIFY(global.open(QIODevice::Append) && global.write("\n[x]\ny=@Variant(\\0\\0\\0\\x7f)\n") > 0);
+        QVERIFY(global.open(QIODevice::Append) && global.write(QByteArray(kMaxSettingsFileSize, ';')) > 0);
         global.close();
+        const qint64 size = QFileInfo(global).size();
         Widget window;
         auto shownText = [&window] {
             const auto boxes = window.findChildren<QMessageBox *>();
             return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
         };
         // The store starts again from its factory copy, whose language is English.
-        QTRY_COMPARE(shownText(), "apConfig.bin could not be read: it holds a value the program never writes. "
-                                  "It was kept as apConfig.bin.refused, and the program goes on without it.");
+        QTRY_COMPARE(shownText(), QStringLiteral("apConfig.bin could not be read: it is larger (%1 bytes) than any "
+                                                 "settings file the program writes. It was kept as "
+                                                 "apConfig.bin.refused, and the program goes on without it.")
+                                      .arg(size));
         QVERIFY(QFile::exists("./modules/setting/apConfig.bin.refused"));
         window.view()->setGlobalData("common/language", "ChineseSimplified");
-        SaveFailures::instance().reportPutAside("./modules/setting/p1.bin", "./modules/setting/p1.bin.refused");
-        QTRY_VERIFY(shownText().startsWith(QStringLiteral("p1.bin 无法读取")));
-        QVERIFY(shownText().contains(QStringLiteral("p1.bin.refused，")));
+        SaveFailures::instance().reportPutAside("./modules/setting/p1.bin", "./modules/setting/p1.bin.refused.2",
+                                                "it is a folder");
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("p1.bin 无法读取：it is a folder。")));
+        QVERIFY(shownText().contains(QStringLiteral("p1.bin.refused.2，")));
+        SaveFailures::instance().reportPutAside("./modules/setting/p1.bin", QString(), "it is a folder");
+        QTRY_COMPARE(shownText(), QStringLiteral("p1.bin 无法读取：it is a folder。它保持原样，程序不使用它继续运行。"));
     }
 };
 

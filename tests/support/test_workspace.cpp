@@ -3,6 +3,7 @@
 #include "device/virtual/virtual_backend.h"
 #include "platform/hid/hid_backend.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -60,4 +61,15 @@ bool copyTree(const QString &from, const QString &to)
         QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
     return copied;
+}
+
+void forgetParsedSettings(const QString &folder)
+{
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        const QDateTime later = QFileInfo(file).lastModified().addSecs(2);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(later, QFileDevice::FileModificationTime);
+    }
 }

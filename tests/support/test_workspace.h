@@ -37,3 +37,8 @@ VirtualHidBackend &installVirtualBackend();
 // Copies every file below `from` to the same place below `to` (folders made
 // as needed), owner-writable; false when a file could not be copied.
 bool copyTree(const QString &from, const QString &to);
+
+// Makes the settings library read every file below `folder` from its text
+// again, as the next start of the program does: it keeps a file it read or
+// wrote and rereads it only when the file's time or size changed.
+void forgetParsedSettings(const QString &folder);

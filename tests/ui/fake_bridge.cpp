@@ -13,6 +13,7 @@ void FakeBridge::reset()
     macroNames.clear();
     macroInis.clear();
     macroFileLoads = true;
+    macroCreates = true;
     vendorPath.clear();
     lastMatrix.clear();
     pictures.clear();

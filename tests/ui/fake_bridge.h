@@ -23,6 +23,7 @@ class FakeBridge : public QObject
     Q_PROPERTY(QVariantList macroNames MEMBER macroNames)
     Q_PROPERTY(QVariantMap macroInis MEMBER macroInis)
     Q_PROPERTY(bool macroFileLoads MEMBER macroFileLoads)
+    Q_PROPERTY(bool macroCreates MEMBER macroCreates)
     Q_PROPERTY(QString vendorPath MEMBER vendorPath)
     Q_PROPERTY(QVariantList lastMatrix MEMBER lastMatrix)
     Q_PROPERTY(QVariantMap pictures MEMBER pictures)
@@ -44,6 +45,7 @@ public:
     QVariantList macroNames;
     QVariantMap macroInis;   // name → the list loadMacroIni returns
     bool macroFileLoads = true;
+    bool macroCreates = true;  // false: createMacroIni fails, as on an unreadable file
     QString vendorPath;
     QVariantList lastMatrix;
     QVariantMap pictures;    // "0" … "4" → the last device-order flags

@@ -68,6 +68,8 @@ QString FakeBridge::getOpenSomeVendorPath(const QString &filter)
 bool FakeBridge::createMacroIni(const QVariant &name, const QVariant &deviceNo)
 {
     note("createMacroIni " + name.toString() + " " + deviceNo.toString());
+    if (!macroCreates)
+        return false;
     if (!macroInis.contains(name.toString()))
         macroInis.insert(name.toString(), QVariantList{1, 0, 1});
     return true;

@@ -193,6 +193,16 @@ TestCase {
         compare(ui_View.calls, ["loadMacroFile Macro 2 0"])
         compare(editor.macroNames, ["Macro 0", "Macro 1", "b", "c"])
         compare(editor.currentMacro, 1)
+
+        // Imported, yet no macro to show and none can be made: nothing is added.
+        ui_View.calls = []
+        ui_View.macroFileLoads = true
+        ui_View.macroCreates = false
+        ui_View.macroInis = { "Macro 2": [] }
+        editor.importMacro()
+        compare(callsStartingWith("createMacroIni"), ["createMacroIni Macro 2 0"])
+        compare(callsStartingWith("updataNameList").length, 0)
+        compare(editor.macroNames, ["Macro 0", "Macro 1", "b", "c"])
     }
 
     function test_exportAndDeleteUseTheSelectedMacro() {

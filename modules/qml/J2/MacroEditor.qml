@@ -163,9 +163,9 @@ Item {
         select(macroNames.length - 1)
     }
 
-    // The imported macro goes in front of the selected one. The bridge may
-    // report an import whose copy failed; an entry without a file is then
-    // created empty, so it can be edited and saved.
+    // The imported macro goes in front of the selected one. A chosen file
+    // whose name was taken by a file no macro lists leaves an entry without
+    // a macro; it is then created empty, so it can be edited and saved.
     function importMacro() {
         stopRecording()
         var name = Actions.freeName(macroNames, lang[0])
@@ -178,8 +178,8 @@ Item {
         // left no macro behind still gets its entry as an empty macro.
         if (!ui_View.loadMacroFile(name, 0))
             return
-        if (ui_View.loadMacroIni(name, 0).length === 0)
-            ui_View.createMacroIni(name, 0)
+        if (ui_View.loadMacroIni(name, 0).length === 0 && !ui_View.createMacroIni(name, 0))
+            return
         writeNames(names)
         select(at)
     }
