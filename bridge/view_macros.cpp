@@ -5,6 +5,7 @@
 #include "myqquickview.h"
 
 #include "file_dialogs.h"
+#include "macros/keyboard_macro_keys.h"
 #include "macros/macro_library.h"
 #include "macros/mouse_macro_keys.h"
 #include "macros/name_list.h"
@@ -112,6 +113,19 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
         return;
     }
     resetMouseKeysPlaying(name, profileStores.mid(0, kProfilesWithMouseKeys), defaultsStore);
+}
+
+// The keyboard plays a key's macro from the slot numbered by the macro's list
+// position; when the list changes, every profile's keys follow their macros.
+QVariant myQQuickView::keyboardFollowMacroList(QVariantList before, QVariantList moves, QVariantList after)
+{
+    MacroListChange change{texts(before), {}, texts(after)};
+    for (const QVariant &move : moves) {
+        bool isNumber = false;
+        const int to = move.toInt(&isNumber);
+        change.moves.append(isNumber ? to : -2);
+    }
+    return followMacroList(change, profileStores, defaultsStore, currentProfile);
 }
 
 bool myQQuickView::deleteMacroIni(QVariant name, QVariant deviceNo)
