@@ -65,8 +65,9 @@ void myQQuickView::saveMacroFile(QVariant macroFileName, QVariant deviceNo)
     const QString name = macroFileName.toString();
     if (!acceptName("saveMacroFile", name))
         return;
-    const QString target =
-        FileDialogs::current().saveFileName(this, tr("Save File"), desktopDirectory(), tr("Macro(*.mc)"));
+    const QString filter = tr("Macro(*.mc)");
+    const QString target = withFilterSuffix(
+        FileDialogs::current().saveFileName(this, tr("Save File"), proposedSavePath(name, filter), filter), filter);
     if (target.isEmpty())
         return;
     const MacroLibrary library = MacroLibrary::forDevice(deviceNo);

@@ -10,6 +10,7 @@
 #include "platform/store_files.h"
 
 #include "file_dialogs.h"
+#include "macros/name_list.h"
 #include "platform/logging.h"
 #include "platform/safe_file.h"
 #include "platform/save_failures.h"
@@ -23,6 +24,20 @@
 namespace {
 
 QString profileFilter() { return myQQuickView::tr("Profile(*.pf)"); }
+
+// The keyboard's profile list names each profile, its number as the entry's
+// last character; an export proposes that name.
+QString profileName(int profile)
+{
+    const QString number = QString::number(profile);
+    const QStringList entries =
+        NameList::read(QStringLiteral("./modules/setting/name.bin"), NameList::key(NameList::Profiles, 0));
+    for (const QString &entry : entries) {
+        if (entry.size() > 1 && entry != QLatin1String(kNameListSentinel) && entry.endsWith(number))
+            return entry.chopped(1);
+    }
+    return QStringLiteral("profile_") + number;
+}
 } // namespace
 
 bool myQQuickView::replaceStore(QSettings *&store, const QString &sourceFile)
@@ -75,7 +90,10 @@ void myQQuickView::saveProfile(int profile)
         qCWarning(lcBridge) << "no profile" << profile << "to export";
         return;
     }
-    const QString chosen = FileDialogs::current().saveFileName(this, tr("Save File"), desktopDirectory(), profileFilter());
+    const QString chosen = withFilterSuffix(
+        FileDialogs::current().saveFileName(this, tr("Save File"), proposedSavePath(profileName(profile), profileFilter()),
+                                            profileFilter()),
+        profileFilter());
     if (chosen.isEmpty())
         return;
     // The export names the profile's file by number; what the store still
