@@ -314,8 +314,13 @@ TestCase {
         var logo = findChild(shell, "powerOnLogo"), label = findChild(shell, "busyLabel")
         tryVerify(function() { return logo.status === Image.Ready })
         verify(label.visible && logo.visible)
-        var l = label.mapToItem(shell, 0, 0), g = logo.mapToItem(shell, 0, 0)
-        verify(l.y >= g.y + logo.height || l.y + label.height <= g.y, "busy text over the logo")
+        var backdrop = findChild(shell, "busyBackdrop")
+        var l = backdrop.mapToItem(shell, 0, 0), g = logo.mapToItem(shell, 0, 0)
+        verify(l.y >= g.y + logo.height || l.y + backdrop.height <= g.y, "busy text over the logo")
+        // The text sits on a plate of its own, not straight over the page.
+        var t = label.mapToItem(backdrop, 0, 0)
+        verify(backdrop.visible && backdrop.opacity >= 0.85)
+        verify(t.x >= 0 && t.y >= 0 && t.x + label.width <= backdrop.width && t.y + label.height <= backdrop.height)
         tryVerify(function() { return findChild(shell, "titleBarButtons") !== null }, 5000)
         shell.helpMenuOpen = true
         var bar = findChild(shell, "titleBarButtons"), menu = findChild(shell, "helpMenu")
