@@ -13,6 +13,8 @@ void FakeBridge::reset()
     macroNames.clear();
     macroInis.clear();
     macroFileLoads = true;
+    profileLoads = true;
+    dataValues.clear();
     vendorPath.clear();
     lastMatrix.clear();
     pictures.clear();
@@ -70,7 +72,7 @@ bool FakeBridge::updataNameList(const QVariant &type, const QVariantList &list, 
 bool FakeBridge::loadProfile(int profile)
 {
     note("loadProfile " + QString::number(profile));
-    return true;
+    return profileLoads;
 }
 
 void FakeBridge::saveProfile(int profile) { note("saveProfile " + QString::number(profile)); }

@@ -23,6 +23,10 @@ class FakeBridge : public QObject
     Q_PROPERTY(QVariantList macroNames MEMBER macroNames)
     Q_PROPERTY(QVariantMap macroInis MEMBER macroInis)
     Q_PROPERTY(bool macroFileLoads MEMBER macroFileLoads)
+    // Fails on demand: an import whose file cannot be read.
+    Q_PROPERTY(bool profileLoads MEMBER profileLoads)
+    // Scalar values of the current profile (getData / setData).
+    Q_PROPERTY(QVariantMap dataValues MEMBER dataValues)
     Q_PROPERTY(QString vendorPath MEMBER vendorPath)
     Q_PROPERTY(QVariantList lastMatrix MEMBER lastMatrix)
     Q_PROPERTY(QVariantMap pictures MEMBER pictures)
@@ -42,6 +46,8 @@ public:
     QVariantList macroNames;
     QVariantMap macroInis;   // name → the list loadMacroIni returns
     bool macroFileLoads = true;
+    bool profileLoads = true;
+    QVariantMap dataValues;
     QString vendorPath;
     QVariantList lastMatrix;
     QVariantMap pictures;    // "0" … "4" → the last device-order flags
@@ -68,6 +74,10 @@ public:
     Q_INVOKABLE void setEnabled(bool enabled);
     // ui_View, keyboard pages (fake_bridge_pages.cpp)
     Q_INVOKABLE QVariantList getDataList(const QVariant &key, bool isRecovery);
+    Q_INVOKABLE QVariant getData(const QVariant &key, bool isRecovery);
+    Q_INVOKABLE void setData(const QVariant &key, const QVariant &value);
+    Q_INVOKABLE QVariant keyboardFollowMacroList(const QVariantList &before, const QVariantList &moves,
+                                                 const QVariantList &after);
     Q_INVOKABLE void setDataList(const QVariant &key, const QVariantList &list);
     Q_INVOKABLE void keyboardSetRGBEffect(int effect, int brightness, int speed, int colourMode,
                                           int direction, int red, int green, int blue, int isSendCode);
