@@ -136,6 +136,10 @@ private slots:
         QTRY_COMPARE(ui::rootProperty(*rig.window, "profileNo").toInt(), 1);
         QTRY_COMPARE(codeOnKeyboard(keyboard, kKeyA), kKeyACode);
         QCOMPARE(storedPair(rig, kKeyA), QStringList({"2", "A"}));
+        // No key is selected in the new profile, and no key's panel shows.
+        QTRY_VERIFY(rig.item("chooseKeyHint")->isVisible());
+        QVERIFY(!rig.item("multimediaList")->isVisible());
+        QVERIFY(saveScreenshot(rig, "key-page-no-key.png"));
 
         QVERIFY(ui::click(*rig.window, "profileItem0"));
         QTRY_COMPARE(ui::rootProperty(*rig.window, "profileNo").toInt(), 0);
