@@ -1,6 +1,7 @@
 #include "file_dialogs.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -20,7 +21,17 @@ QString FileDialogs::openFileName(QWidget *parent, const QString &title, const Q
 
 QString FileDialogs::saveFileName(QWidget *parent, const QString &title, const QString &directory, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, title, directory, filter);
+    QFileDialog dialog(parent, title, directory, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog adds the suffix before it asks about replacing a file.
+    dialog.setDefaultSuffix(filterSuffix(filter));
+    const QFileInfo proposed(directory);
+    if (!proposed.isDir())
+        dialog.selectFile(proposed.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString FileDialogs::existingDirectory(QWidget *parent, const QString &title, const QString &directory)
@@ -42,4 +53,34 @@ QString desktopDirectory()
     // name, which an export would then write: the home folder instead.
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
+}
+
+QString filterSuffix(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString withFilterSuffix(const QString &path, const QString &filter)
+{
+    const QString suffix = filterSuffix(filter);
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
+}
+
+QString proposedSavePath(const QString &name, const QString &filter)
+{
+    QString fileName;
+    for (const QChar c : name)
+        fileName.append(c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control
+                            ? QLatin1Char('_') : c);
+    fileName = fileName.trimmed();
+    if (fileName.isEmpty() || fileName.startsWith(QLatin1Char('.')))
+        fileName.prepend(QLatin1Char('_'));
+    const QString suffix = QLatin1Char('.') + filterSuffix(filter);
+    if (suffix.size() > 1 && !fileName.endsWith(suffix, Qt::CaseInsensitive))
+        fileName.append(suffix);
+    return QDir(desktopDirectory()).filePath(fileName);
 }

@@ -66,6 +66,7 @@ public slots:
     bool updataNameList(QVariant type, QVariantList nameList, QVariant deviceIndex);
     bool modifyMacroName(QVariant oldname, QVariant newname, QVariant deviceNo);
     void deleteMacroUpdateProfile(QVariant macroName);
+    QVariant keyboardFollowMacroList(QVariantList before, QVariantList moves, QVariantList after);
     bool deleteMacroIni(QVariant name, QVariant deviceNo);
     QVariantList getNameList(QVariant type, QVariant deviceIndex);
     bool saveMacroIni(QVariant name, QVariantList macros, QVariant repeat, QVariant deviceNo, QVariant delay,

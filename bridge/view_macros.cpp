@@ -5,6 +5,7 @@
 #include "myqquickview.h"
 
 #include "file_dialogs.h"
+#include "macros/keyboard_macro_keys.h"
 #include "macros/macro_library.h"
 #include "macros/mouse_macro_keys.h"
 #include "macros/name_list.h"
@@ -64,8 +65,9 @@ void myQQuickView::saveMacroFile(QVariant macroFileName, QVariant deviceNo)
     const QString name = macroFileName.toString();
     if (!acceptName("saveMacroFile", name))
         return;
-    const QString target =
-        FileDialogs::current().saveFileName(this, tr("Save File"), desktopDirectory(), tr("Macro(*.mc)"));
+    const QString filter = tr("Macro(*.mc)");
+    const QString target = withFilterSuffix(
+        FileDialogs::current().saveFileName(this, tr("Save File"), proposedSavePath(name, filter), filter), filter);
     if (target.isEmpty())
         return;
     const MacroLibrary library = MacroLibrary::forDevice(deviceNo);
@@ -112,6 +114,19 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
         return;
     }
     resetMouseKeysPlaying(name, profileStores.mid(0, kProfilesWithMouseKeys), defaultsStore);
+}
+
+// The keyboard plays a key's macro from the slot numbered by the macro's list
+// position; when the list changes, every profile's keys follow their macros.
+QVariant myQQuickView::keyboardFollowMacroList(QVariantList before, QVariantList moves, QVariantList after)
+{
+    MacroListChange change{texts(before), {}, texts(after)};
+    for (const QVariant &move : moves) {
+        bool isNumber = false;
+        const int to = move.toInt(&isNumber);
+        change.moves.append(isNumber ? to : -2);
+    }
+    return followMacroList(change, profileStores, defaultsStore, currentProfile);
 }
 
 bool myQQuickView::deleteMacroIni(QVariant name, QVariant deviceNo)

@@ -8,6 +8,7 @@
 #include "myqquickview.h"
 
 #include "file_dialogs.h"
+#include "macros/name_list.h"
 #include "platform/logging.h"
 #include "platform/safe_file.h"
 #include "platform/save_failures.h"
@@ -35,6 +36,20 @@ QString profileImportProblem(const QString &source)
     if (QSettings(source, settingsFormat()).allKeys().isEmpty())
         return QStringLiteral("it holds no settings");
     return {};
+}
+
+// The keyboard's profile list names each profile, its number as the entry's
+// last character; an export proposes that name.
+QString profileName(int profile)
+{
+    const QString number = QString::number(profile);
+    const QStringList entries =
+        NameList::read(QStringLiteral("./modules/setting/name.bin"), NameList::key(NameList::Profiles, 0));
+    for (const QString &entry : entries) {
+        if (entry.size() > 1 && entry != QLatin1String(kNameListSentinel) && entry.endsWith(number))
+            return entry.chopped(1);
+    }
+    return QStringLiteral("profile_") + number;
 }
 } // namespace
 
@@ -102,7 +117,10 @@ void myQQuickView::saveProfile(int profile)
         qCWarning(lcBridge) << "no profile" << profile << "to export";
         return;
     }
-    const QString chosen = FileDialogs::current().saveFileName(this, tr("Save File"), desktopDirectory(), profileFilter());
+    const QString chosen = withFilterSuffix(
+        FileDialogs::current().saveFileName(this, tr("Save File"), proposedSavePath(profileName(profile), profileFilter()),
+                                            profileFilter()),
+        profileFilter());
     if (chosen.isEmpty())
         return;
     // The export names the profile's file by number; what the store still

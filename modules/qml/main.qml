@@ -29,6 +29,7 @@ Item {
     property var keyboardLang: Strings.keyboardLang
     property var mouseLang: Strings.mouseLang
     property var macroEditorLang: Strings.macroEditorLang
+    property var promptLang: Strings.prompts
     property var helpMenuTexts: Strings.helpMenuInitial.concat([url])
     // Without a tray the help menu also offers Quit, the only other way out.
     property bool quitInHelpMenu: false
@@ -161,17 +162,26 @@ Item {
         macroEditorLang = ui_View.getLangStrings("macroEditor", code)
         keyNames.keyCodeStr = ui_View.getLangStrings("keyCode", code)
         ui_View.getLangStrings("other", code)   // requested, not used
+        promptLang = Strings.promptsOver(ui_View.getLangStrings("prompts", code))
     }
 
-    function selectKeyboard() {
+    function takeStoredProfile() {
         profileNo = Number(ui_View.getGlobalData("keyboard/profileNo")) || 0
         ui_View.setCurrentProfile(profileNo)
+    }
+    function selectKeyboard() {
+        takeStoredProfile()
         deviceType = "keyboard"
         ui_View.setDeviceIndex(0)
         initPages(false, false, true)
         fillProfiles()
     }
-    function selectNoDevice() { fillProfiles() }
+    // Without a keyboard the panel still shows the profile the keyboard uses,
+    // so nothing moves when it arrives.
+    function selectNoDevice() {
+        takeStoredProfile()
+        fillProfiles()
+    }
     // A keyboard plugged in after start (at login, behind a KVM switch) gets
     // its pages from the stored values, nothing sent; one unplugged takes
     // them away again. The first initUI chooses; every later one follows.
@@ -241,38 +251,57 @@ Item {
         if (number !== profileNo)
             switchProfile(number)
     }
+    // An import adds its profile only once the file was read into the store:
+    // a cancelled or refused import adds and sends nothing. With six
+    // profiles the file replaces the selected one, which is asked first.
     function importProfile() {
-        var items = profileItems.slice()
-        var number = profileNo
-        if (items.length < Profiles.maxProfiles) {
-            number = Profiles.freeNumber(items)
+        if (profileItems.length >= Profiles.maxProfiles)
+            askToConfirm(prompt(Strings.PROMPT_IMPORT_OVER, currentProfileName()), function() { importInto(profileNo, false) })
+        else
+            importInto(Profiles.freeNumber(profileItems), true)
+    }
+    function importInto(number, adding) {
+        if (!ui_View.loadProfile(number))
+            return
+        if (adding) {
+            var items = profileItems.slice()
             items.push({ name: Profiles.freeName(items), number: number })
             profileItems = items
             writeProfiles()
         }
-        ui_View.loadProfile(number)
         switchProfile(number)
     }
     function exportProfile() { ui_View.saveProfile(profileNo) }
+    // False when all six numbers are taken (the panel says so).
     function newProfile() {
         var items = profileItems.slice()
         var number = Profiles.freeNumber(items)
         if (number < 0)
-            return
+            return false
         items.push({ name: Profiles.freeName(items), number: number })
         profileItems = items
         writeProfiles()
         ui_View.resetProfile(number)
         switchProfile(number)
+        return true
     }
     function deleteProfile() {
         var position = Profiles.positionOf(profileItems, profileNo)
+        if (position > 0)
+            askToConfirm(prompt(Strings.PROMPT_DELETE_PROFILE, profileItems[position].name), removeProfile)
+    }
+    // The deleted profile's store goes back to the factory values, so that
+    // no later New or Import brings its settings back.
+    function removeProfile() {
+        var position = Profiles.positionOf(profileItems, profileNo)
         if (position <= 0)
             return
+        var number = profileNo
         var items = profileItems.slice()
         items.splice(position, 1)
         profileItems = items
         writeProfiles()
+        ui_View.resetProfile(number)
         switchProfile(items[position - 1].number)
     }
     function renameProfile(name) {
@@ -303,15 +332,23 @@ Item {
         } else if (index === 0) {
             ui_View.openUpdateExe(keyboardType)
         } else if (index === 1) {
-            controlUIEnable(false)
-            ui_View.resetProfile(profileNo)
-            clearKeySelection()
-            initPages(true, true, false)
-            controlUIEnable(true)
+            askToConfirm(prompt(Strings.PROMPT_RECOVERY, currentProfileName()), recoverProfile)
         } else {
             Qt.openUrlExternally(url)
         }
     }
+
+    function recoverProfile() {
+        controlUIEnable(false)
+        ui_View.resetProfile(profileNo)
+        clearKeySelection()
+        initPages(true, true, false)
+        controlUIEnable(true)
+    }
+
+    // Questions before what cannot be undone, and the limits the window tells.
+    function prompt(index, arg) { return Strings.prompt(promptLang, index, arg) }
+    function askToConfirm(question, action) { confirmDialog.ask(question, action) }
 
     Timer {
         id: protectTimer
@@ -511,6 +548,13 @@ Item {
         }
     }
 
+    }
+
+    ConfirmDialog {
+        id: confirmDialog
+        objectName: "confirmation"
+        okText: main.mainLang[5]
+        cancelText: main.mainLang[15]
     }
 
     // Below the power-on logo while that shows, centred afterwards.

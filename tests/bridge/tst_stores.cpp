@@ -288,6 +288,37 @@ private slots:
         QCOMPARE(int(QFile::permissions(written)), mode);
     }
 
+    // The save dialog proposes the profile's name from the keyboard's profile
+    // list; a name typed without a suffix is written with ".pf", so that the
+    // import's filter finds it again.
+    void exportProposesTheNameAndAddsTheSuffix_data()
+    {
+        QTest::addColumn<QStringList>("profileList");
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("named") << QStringList{"profile_00", "Arena 22"} << 2 << "Arena 2.pf" << "gaming" << "gaming.pf";
+        QTest::newRow("another suffix kept") << QStringList{"work1"} << 1 << "work.pf" << "gaming.ini" << "gaming.ini";
+        QTest::newRow("slashes") << QStringList{"a/b\\c4"} << 4 << "a_b_c.pf" << "x." << "x.pf";
+        QTest::newRow("not in the list") << QStringList{} << 5 << "profile_5.pf" << "five" << "five.pf";
+    }
+    void exportProposesTheNameAndAddsTheSuffix()
+    {
+        QFETCH(QStringList, profileList);
+        QFETCH(int, profile);
+        QFETCH(QString, proposed);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        StoreRig rig;
+        rig.view->updataNameList(2, QVariantList(profileList.begin(), profileList.end()), 0);
+        rig.dialogs->answer = rig.workspace.path() + QLatin1Char('/') + typed;
+        rig.view->saveProfile(profile);
+        QCOMPARE(QFileInfo(rig.dialogs->directory).fileName(), proposed);
+        QCOMPARE(QFileInfo(rig.dialogs->directory).path(), desktopDirectory());
+        QCOMPARE(contents(rig.workspace.path() + QLatin1Char('/') + written), contents(profileFile(profile + 1)));
+    }
+
     // A home without a desktop folder: the dialog opens the home folder, not
     // its parent with "Desktop" as the file name.
     void dialogsOpenOnTheDesktopOrElseHome()
@@ -297,7 +328,7 @@ private slots:
         qputenv("HOME", rig.workspace.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", (rig.workspace.path() + "/config").toUtf8());
         rig.view->saveProfile(0);
-        QCOMPARE(rig.dialogs->directory, rig.workspace.path());
+        QCOMPARE(QFileInfo(rig.dialogs->directory).path(), rig.workspace.path());
         QVERIFY(QDir(rig.workspace.path()).mkdir(QStringLiteral("Desktop")));
         rig.view->loadProfile(0);
         QCOMPARE(rig.dialogs->directory, rig.workspace.path() + QStringLiteral("/Desktop"));

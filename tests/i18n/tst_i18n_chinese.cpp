@@ -53,6 +53,15 @@ const QStringList kMacroEditor = withBlanks(QStringList{"Macro ", "Macro Name", 
     "Insert Key", "Insert Left Key", "Insert Middle Key", "Insert Right Key", "", "", "Insert Mouse",
     "Delete All", "First", "Up", "Last", "Down"}, 4);
 
+// The questions and limits the window tells (strings.js, "prompts").
+const QStringList kPrompts = {
+    "Delete the profile \"%1\"?", "Delete the macro \"%1\"?",
+    "Restore the factory settings of the profile \"%1\"? Its lighting and key settings are replaced.",
+    "Six profiles exist: the imported file replaces the profile \"%1\".",
+    "Six profiles at most: delete one to make room for a new one.",
+    "A hundred macros at most: delete one to make room.", "A macro holds at most 28 actions.",
+    "Click a key on the picture to choose what it does."};
+
 bool hasChinese(const QString &text)
 {
     for (const QChar c : text) {
@@ -109,6 +118,7 @@ private slots:
         QTest::newRow("mouse") << QStringLiteral("mouse") << kMouse;
         QTest::newRow("macroEditor") << QStringLiteral("macroEditor") << kMacroEditor;
         QTest::newRow("keyCode") << QStringLiteral("keyCode") << keyNames();
+        QTest::newRow("prompts") << QStringLiteral("prompts") << kPrompts;
     }
 
     void sectionsMatchTheEnglishLists()

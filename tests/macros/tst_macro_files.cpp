@@ -320,8 +320,14 @@ private slots:
         QCOMPARE(rig.dialogs.calls[0].kind, QStringLiteral("save"));
         QCOMPARE(rig.dialogs.calls[0].title, QStringLiteral("Save File"));
         QCOMPARE(rig.dialogs.calls[0].filter, QStringLiteral("Macro(*.mc)"));
-        QCOMPARE(rig.dialogs.calls[0].directory, desktopDirectory());
+        // The dialog proposes the macro's name with the filter's suffix.
+        QCOMPARE(rig.dialogs.calls[0].directory, desktopDirectory() + QStringLiteral("/Out.mc"));
         QCOMPARE(fileBytes(target), fileBytes(mouseMacro("Out")));
+        // Typed without its suffix, the export gets it, so the import's filter shows it.
+        rig.dialogs.answer = rig.workspace.path() + QStringLiteral("/again");
+        rig.view->saveMacroFile("Out", 1);
+        QCOMPARE(fileBytes(rig.dialogs.answer + QStringLiteral(".mc")), fileBytes(mouseMacro("Out")));
+        QFile::remove(rig.dialogs.answer + QStringLiteral(".mc"));
         // Nothing but the export is left beside it.
         QCOMPARE(QDir(rig.workspace.path()).entryList(QDir::Files), QStringList({"exported.mc"}));
     }

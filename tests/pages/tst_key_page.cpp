@@ -113,6 +113,13 @@ private slots:
         QVERIFY(tip->width() > 120);
         QTest::qWait(100);
         QVERIFY(saveScreenshot(rig, "key-page.png"));
+
+        // While busy, "LOADING ......" reads on its own plate over the legends.
+        QQuickItem *root = rig.window->view()->rootObject();
+        QVERIFY(QMetaObject::invokeMethod(root, "controlUIEnable", Q_ARG(QVariant, false)));
+        QTRY_VERIFY(rig.item("busyBackdrop") && rig.item("busyBackdrop")->isVisible());
+        QVERIFY(saveScreenshot(rig, "busy.png"));
+        QVERIFY(QMetaObject::invokeMethod(root, "controlUIEnable", Q_ARG(QVariant, true)));
     }
 
     void profileSwitchSendsThatProfilesMatrix()
@@ -129,6 +136,10 @@ private slots:
         QTRY_COMPARE(ui::rootProperty(*rig.window, "profileNo").toInt(), 1);
         QTRY_COMPARE(codeOnKeyboard(keyboard, kKeyA), kKeyACode);
         QCOMPARE(storedPair(rig, kKeyA), QStringList({"2", "A"}));
+        // No key is selected in the new profile, and no key's panel shows.
+        QTRY_VERIFY(rig.item("chooseKeyHint")->isVisible());
+        QVERIFY(!rig.item("multimediaList")->isVisible());
+        QVERIFY(saveScreenshot(rig, "key-page-no-key.png"));
 
         QVERIFY(ui::click(*rig.window, "profileItem0"));
         QTRY_COMPARE(ui::rootProperty(*rig.window, "profileNo").toInt(), 0);
@@ -150,6 +161,11 @@ private slots:
         clickWindowAt(rig, QPoint(910, 21));
         QTRY_VERIFY(ui::rootProperty(*rig.window, "helpMenuOpen").toBool());
         clickWindowAt(rig, QPoint(1000 - 230 + 60, 27 + 27 + 13));
+        // It asks first.
+        QTRY_VERIFY(rig.item("confirmOk") && rig.item("confirmOk")->isVisible());
+        QCOMPARE(codeOnKeyboard(keyboard, kKeyA), kVolumeUpCode);
+        QVERIFY(saveScreenshot(rig, "confirm-recovery.png"));
+        QVERIFY(ui::click(*rig.window, "confirmOk"));
         QTRY_COMPARE(codeOnKeyboard(keyboard, kKeyA), kKeyACode);
         QCOMPARE(storedPair(rig, kKeyA), QStringList({"2", "A"}));
         QCOMPARE(codeOnKeyboard(keyboard, kFnKeyIndex), kFnCode);

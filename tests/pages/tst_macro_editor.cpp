@@ -5,6 +5,8 @@
 // sends macros all the same.
 #include "page_rig.h"
 
+#include "bridge/file_dialogs.h"
+#include "bridge/keyboard_layout.h"
 #include "device/virtual/keyboard_model.h"
 #include "macros/macro_library.h"
 
@@ -25,6 +27,32 @@ void press(PageRig &rig, int usage)
     rig.window->view()->detectKeyboard(uchar(usage), 1);
     rig.window->view()->detectKeyboard(uchar(usage), 0);
 }
+
+constexpr int kF6 = 42;
+
+// The image of a macro of one key's press and release, played once.
+QByteArray tapImage(quint8 usage)
+{
+    QByteArray image(KeyboardModel::kMacroBytes, '\0');
+    const quint8 bytes[] = {0x01, 0x00, 0x00, 0x00, usage, 0x00, 0x01, 0x00, usage, 0x80, 0x01, 0x00, 0x00, 0x00};
+    image.replace(0, qsizetype(sizeof bytes), QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes));
+    return image;
+}
+
+QByteArray codeOnKeyboard(KeyboardModel *keyboard, int uiKey)
+{
+    return keyboard->keyMatrix().mid(4 * KeyboardLayout::matrixPosition(uiKey, 1), 4);
+}
+
+class OpenDialogAnswers : public FileDialogs
+{
+public:
+    explicit OpenDialogAnswers(QString answer) : m_answer(std::move(answer)) {}
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return m_answer; }
+
+private:
+    QString m_answer;
+};
 
 } // namespace
 
@@ -171,6 +199,87 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(editorProperty(rig, "macroNames").toStringList(), (QStringList{"Macro 0", "Clicks"}));
         QVERIFY(QFileInfo::exists(MacroLibrary::forDevice(0).pathOf("Clicks")));
+    }
+
+    // F6 plays "Greeting", chosen on the Key page, and in profile 2 as a key
+    // stored before names were kept. An imported macro goes in front of it:
+    // F6 still plays "Greeting" in both profiles, from the keyboard's slot 1
+    // now, and its tip still names it. "Greeting" recorded anew reaches that
+    // slot by itself.
+    void aKeyKeepsItsMacroAcrossAnImportAndItsEdits()
+    {
+        PageRig rig;
+        QVERIFY(rig.ready);
+        MacroLibrary library = MacroLibrary::forDevice(0);
+        QVERIFY(library.create("Greeting") && library.save("Greeting", {"0,G,0,10", "1,G,1,10"}, 1, 0, 1));
+        QSettings("./modules/setting/name.bin", QSettings::IniFormat)
+            .setValue("macro/macroName", QStringList{"Greeting", "loadertravex"});
+        myQQuickView *view = rig.window->view();
+        const QString pairKey = QStringLiteral("keyboardKeyMatrix/%1").arg(kF6);
+        view->setCurrentProfile(1);
+        view->setDataList(pairKey, {"5", "0"});
+        view->setCurrentProfile(0);
+        QVERIFY(QMetaObject::invokeMethod(rig.item("keyboardPages"), "initialise", Q_ARG(QVariant, false),
+                                          Q_ARG(QVariant, false), Q_ARG(QVariant, true)));
+        QVERIFY(ui::click(*rig.window, "sideButton1"));
+        QVERIFY(ui::click(*rig.window, QStringLiteral("key%1").arg(kF6)));
+        QVERIFY(chooseRow(rig, "categoryList", 4));
+        QTRY_VERIFY(rig.item("macroList") && rig.item("macroList")->isVisible());
+        QVERIFY(chooseRow(rig, "macroList", 0));
+        QTest::qWait(300);
+        QVERIFY(ui::click(*rig.window, "keySaveButton"));
+        KeyboardModel *keyboard = rig.keyboard();
+        QVERIFY(keyboard);
+        QTRY_COMPARE(codeOnKeyboard(keyboard, kF6).toHex(), QByteArray("00000004"));
+
+        const QString exported = rig.workspace.path() + QStringLiteral("/other.mc");
+        QVERIFY(library.exportFile("Greeting", exported, nullptr));
+        QSettings(exported, QSettings::IniFormat).setValue("macro/0", "0,N,0,10");   // another macro
+        FileDialogs::install(std::make_unique<OpenDialogAnswers>(exported));
+        QVERIFY(ui::click(*rig.window, "sideButton2"));
+        QVERIFY(ui::click(*rig.window, "macroImportButton"));
+        FileDialogs::install(nullptr);
+        QTRY_COMPARE(editorProperty(rig, "macroNames").toStringList(), (QStringList{"Macro 0", "Greeting"}));
+        QTRY_COMPARE(codeOnKeyboard(keyboard, kF6).toHex(), QByteArray("01000004"));
+        QCOMPARE(keyboard->macro(1).toHex(' '), tapImage(0x0A).toHex(' '));
+        QVariant tip;
+        QMetaObject::invokeMethod(rig.item("keyboard"), "tipText", Q_RETURN_ARG(QVariant, tip), Q_ARG(QVariant, kF6));
+        QCOMPARE(tip.toString(), QStringLiteral("F6 To Greeting"));
+        view->setCurrentProfile(1);
+        QCOMPARE(view->getDataList(pairKey, false), (QVariantList{"5", "1"}));
+        view->setCurrentProfile(0);
+
+        QVERIFY(ui::click(*rig.window, "macroNameListItem1"));
+        QVERIFY(ui::click(*rig.window, "recordButton"));
+        press(rig, 0x05);   // B
+        QTRY_COMPARE(editorProperty(rig, "actions").toList().size(), 2);
+        QVERIFY(ui::click(*rig.window, "recordButton"));
+        QTRY_COMPARE(keyboard->macro(1).toHex(' '), tapImage(0x05).toHex(' '));
+    }
+
+    // The action list's menu marks the entry the pointer is over, not one
+    // fixed entry, when the window does not lie at the screen's corner.
+    void contextMenuMarksTheEntryUnderThePointer()
+    {
+        PageRig rig;
+        QVERIFY(rig.ready);
+        rig.window->move(rig.window->pos() + QPoint(40, 90));
+        QVERIFY(ui::click(*rig.window, "sideButton2"));
+        QVERIFY(ui::click(*rig.window, "macroNewButton"));
+        QTRY_VERIFY(rig.item("macroNameListItem0") != nullptr);
+        QVERIFY(ui::click(*rig.window, "macroEditor", Qt::RightButton, QPointF(400, 100)));
+        QTRY_VERIFY(rig.item("actionMenuItem4") && rig.item("actionMenuItem4")->isVisible());
+        auto marked = [&] {
+            QList<int> entries;
+            for (int i = 0; i < 5; ++i)
+                if (rig.item(QStringLiteral("actionMenuItem%1").arg(i))->property("highlighted").toBool())
+                    entries.append(i);
+            return entries;
+        };
+        QCOMPARE(marked(), QList<int>());
+        QTest::mouseMove(rig.window->view(), rig.item("actionMenuItem2")->mapToScene(QPointF(30, 12)).toPoint());
+        QTRY_COMPARE(marked(), QList<int>{2});
+        QVERIFY(saveScreenshot(rig, "macro-context-menu.png"));
     }
 };
 

@@ -14,6 +14,8 @@ void FakeBridge::reset()
     macroInis.clear();
     macroFileLoads = true;
     macroCreates = true;
+    profileLoads = true;
+    dataValues.clear();
     vendorPath.clear();
     lastMatrix.clear();
     pictures.clear();
@@ -72,7 +74,7 @@ bool FakeBridge::updataNameList(const QVariant &type, const QVariantList &list, 
 bool FakeBridge::loadProfile(int profile)
 {
     note("loadProfile " + QString::number(profile));
-    return true;
+    return profileLoads;
 }
 
 void FakeBridge::saveProfile(int profile) { note("saveProfile " + QString::number(profile)); }

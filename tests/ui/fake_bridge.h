@@ -24,6 +24,10 @@ class FakeBridge : public QObject
     Q_PROPERTY(QVariantMap macroInis MEMBER macroInis)
     Q_PROPERTY(bool macroFileLoads MEMBER macroFileLoads)
     Q_PROPERTY(bool macroCreates MEMBER macroCreates)
+    // Fails on demand: an import whose file cannot be read.
+    Q_PROPERTY(bool profileLoads MEMBER profileLoads)
+    // Scalar values of the current profile (getData / setData).
+    Q_PROPERTY(QVariantMap dataValues MEMBER dataValues)
     Q_PROPERTY(QString vendorPath MEMBER vendorPath)
     Q_PROPERTY(QVariantList lastMatrix MEMBER lastMatrix)
     Q_PROPERTY(QVariantMap pictures MEMBER pictures)
@@ -46,6 +50,8 @@ public:
     QVariantMap macroInis;   // name → the list loadMacroIni returns
     bool macroFileLoads = true;
     bool macroCreates = true;  // false: createMacroIni fails, as on an unreadable file
+    bool profileLoads = true;
+    QVariantMap dataValues;
     QString vendorPath;
     QVariantList lastMatrix;
     QVariantMap pictures;    // "0" … "4" → the last device-order flags
@@ -77,6 +83,10 @@ public:
     Q_INVOKABLE void quit();
     // ui_View, keyboard pages (fake_bridge_pages.cpp)
     Q_INVOKABLE QVariantList getDataList(const QVariant &key, bool isRecovery);
+    Q_INVOKABLE QVariant getData(const QVariant &key, bool isRecovery);
+    Q_INVOKABLE void setData(const QVariant &key, const QVariant &value);
+    Q_INVOKABLE QVariant keyboardFollowMacroList(const QVariantList &before, const QVariantList &moves,
+                                                 const QVariantList &after);
     Q_INVOKABLE void setDataList(const QVariant &key, const QVariantList &list);
     Q_INVOKABLE void keyboardSetRGBEffect(int effect, int brightness, int speed, int colourMode,
                                           int direction, int red, int green, int blue, int isSendCode);

@@ -26,6 +26,25 @@ QVariantList FakeBridge::getDataList(const QVariant &key, bool isRecovery)
     return (isRecovery ? factoryLists : dataLists).value(key.toString()).toList();
 }
 
+QVariant FakeBridge::getData(const QVariant &key, bool isRecovery)
+{
+    note("getData " + key.toString() + (isRecovery ? " true" : " false"));
+    return isRecovery ? QVariant() : dataValues.value(key.toString());
+}
+
+void FakeBridge::setData(const QVariant &key, const QVariant &value)
+{
+    note("setData " + key.toString() + " " + value.toString());
+    dataValues.insert(key.toString(), value);
+}
+
+QVariant FakeBridge::keyboardFollowMacroList(const QVariantList &before, const QVariantList &moves,
+                                             const QVariantList &after)
+{
+    note("keyboardFollowMacroList " + joined(before) + " " + joined(moves) + " " + joined(after));
+    return 0;
+}
+
 void FakeBridge::setDataList(const QVariant &key, const QVariantList &list)
 {
     note("setDataList " + key.toString() + " " + joined(list));

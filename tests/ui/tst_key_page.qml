@@ -37,8 +37,9 @@ TestCase {
     }
 
     // The page is shown unless `hidden`; a hidden page has never been shown.
-    function make(overrides, macros, hidden) {
+    function make(overrides, macros, hidden, values) {
         ui_View.reset()
+        ui_View.dataValues = values || {}
         ui_View.connectState = 1
         ui_View.globals = { "common/language": "English" }
         ui_View.nameList = ["profile_00"]
@@ -159,6 +160,36 @@ TestCase {
         keyPage.refreshMacroList(["x", "y", "z"])
         compare(item("macroList").model, ["x", "y", "z"])
         compare(keyPage.assignmentText(keyA), "z")
+    }
+
+    // ---- Macro keys stay on their macros ----
+
+    function test_storedMacroKeys_data() {
+        return [
+            // Written before names were kept: the macro at the position.
+            { tag: "position only", pair: ["5", "1"], name: undefined, kind: 5, data: "1", text: "b" },
+            { tag: "name moved", pair: ["5", "0"], name: "b", kind: 5, data: "1", text: "b" },
+            { tag: "name gone", pair: ["5", "0"], name: "gone", kind: 2, data: "F6", text: "F6" },
+            { tag: "position past the list", pair: ["5", "4"], name: undefined, kind: 5, data: "4", text: "4" },
+        ]
+    }
+    function test_storedMacroKeys(data) {
+        make({ 42: data.pair }, ["a", "b"], false, data.name === undefined ? {} : { "keyboardMacroKey/42": data.name })
+        compare([key(42).functionIndex, key(42).functionDataStr, keyPage.assignmentText(42)],
+                [data.kind, data.data, data.text])
+    }
+
+    // Save keeps the macro's name beside the pair; another assignment drops it.
+    function test_saveKeepsTheMacrosName() {
+        make({}, ["m0", "m1"])
+        clickKey(keyA)
+        keyPage.chooseCategory(4)
+        item("macroList").currentIndex = 1
+        keyPage.save()
+        compare(ui_View.dataValues["keyboardMacroKey/9"], "m1")
+        keyPage.chooseCategory(2)
+        keyPage.save()
+        compare(ui_View.dataValues["keyboardMacroKey/9"], "")
     }
 
     // ---- A page not shown yet ----
@@ -285,6 +316,8 @@ TestCase {
         var stored = indexOfCall("setDataList keyboardKeyMatrix/9 " + data.stored, mark)
         verify(stored >= 0, "stored pair: " + callsSince(mark).join(" | "))
         verify(indexOfCall("keyboardSetKeyMatrix 504 1", mark) > stored)
+        // Input waits while the matrix is sent.
+        verify(indexOfCall("setEnabled true", indexOfCall("keyboardSetKeyMatrix 504 1", indexOfCall("setEnabled false", mark))) > 0)
         compare(codeOf(keyA), data.code)
         compare(String(key(keyA).functionDataStr), String(data.position))
         verify(!keyPage.isDefault(keyA))

@@ -28,6 +28,7 @@ TestCase {
                 readonly property string fontFamily: ""
                 readonly property int fontSizeNormal: 12
                 readonly property int fontSizeMiddle: 14
+                function controlUIEnable(enable) { ui_View.setEnabled(enable) }
             }
             function shownPicture() { return light.shownPicture }
             KeyboardData { id: model }
@@ -192,8 +193,9 @@ TestCase {
         compare(ui_View.calls, [])                          // nothing stored or sent yet
 
         mouseClick(child(pages, "lightSaveButton"))
-        compare(ui_View.calls, ["setDataList keyboard/lightValue 6,100,218,1,2,3,1,1",
-                                "keyboardSetRGBEffect 6 100 218 1 1 1 2 3 1"])
+        // Input waits while the page is sent.
+        compare(ui_View.calls, ["setDataList keyboard/lightValue 6,100,218,1,2,3,1,1", "setEnabled false",
+                                "keyboardSetRGBEffect 6 100 218 1 1 1 2 3 1", "setEnabled true"])
     }
 
     function test_saveUserPictureInDeviceOrder() {
@@ -205,10 +207,10 @@ TestCase {
         pages.lightPage.keyClicked(5)                      // LCtrl off again
         ui_View.reset()
         mouseClick(child(pages, "lightSaveButton"))
-        compare(ui_View.calls, ["setDataList keyboard/lightValue 14,100,50,1,2,3,1,1",
+        compare(ui_View.calls, ["setDataList keyboard/lightValue 14,100,50,1,2,3,1,1", "setEnabled false",
                                 "keyboardSetRGBEffect 14 100 50 1 1 1 2 3 1",
                                 "setDataList keyboard/led1 " + picture([9, 16]).join(","),
-                                "keyboardSetPicture 1 " + picture([9, 10, 16]).join(",")])
+                                "keyboardSetPicture 1 " + picture([9, 10, 16]).join(","), "setEnabled true"])
     }
 
     // Each moved position, with only the key that feeds it lit: the position

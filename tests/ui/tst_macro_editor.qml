@@ -20,7 +20,16 @@ TestCase {
             anchors.fill: parent
             property var mainLang: Strings.mainLang
             property var macroEditorLang: Strings.macroEditorLang
+            property var promptLang: Strings.prompts
             property alias keyCodeString: keys
+            // The shell's confirmation: the question is kept, the action
+            // runs when the test answers OK.
+            property var asked: []
+            property var pendingAction: null
+            function askToConfirm(question, action) {
+                asked = asked.concat([question])
+                pendingAction = action
+            }
             KeyCodeString { id: keys }
         }
     }
@@ -31,12 +40,14 @@ TestCase {
     property var shell: null
 
     // An editor over the given macro names and stored macros, initialised.
-    function make(names, inis) {
+    function make(names, inis, pages) {
         ui_View.reset()
         ui_View.macroNames = names
         ui_View.macroInis = inis || {}
         shell = createTemporaryObject(shellStub, testCase)
-        editor = createTemporaryObject(editorComponent, testCase, { pages: { shell: shell } })
+        var host = pages || {}
+        host.shell = shell
+        editor = createTemporaryObject(editorComponent, testCase, { pages: host })
         verify(editor !== null)
         editor.initialise()
         ui_View.calls = []
@@ -151,6 +162,7 @@ TestCase {
                                             "updataNameList 0 Macro 0,Macro 2,mine,Macro 1 0"])
         compare(editor.macroNames, ["Macro 0", "Macro 2", "mine", "Macro 1"])
         compare(editor.currentMacro, 3)
+        compare(callsStartingWith("keyboardFollowMacroList"), [])   // an appended macro moves no key
         compare(spy.count, 1)
 
         make(["Macro 1", "Macro 10"])
@@ -166,6 +178,7 @@ TestCase {
         editor.newMacro()
         editor.importMacro()
         compare(ui_View.calls, [])
+        verify(item("macroNameNotice").visible)
         compare(editor.macroNames.length, 100)
 
         // 99 macros: the one free number below 100 is taken.
@@ -184,6 +197,8 @@ TestCase {
         compare(ui_View.calls[0], "loadMacroFile Macro 1 0")
         compare(callsStartingWith("createMacroIni").length, 0)
         compare(callsStartingWith("updataNameList"), ["updataNameList 0 Macro 0,Macro 1,b,c 0"])
+        // The bridge moves every profile's macro keys with their macros.
+        compare(callsStartingWith("keyboardFollowMacroList"), ["keyboardFollowMacroList Macro 0,b,c 0,2,3 Macro 0,Macro 1,b,c"])
         compare(editor.currentMacro, 1)
 
         // Cancelled: nothing is added, created or written.
@@ -213,9 +228,72 @@ TestCase {
         compare(ui_View.calls, ["saveMacroFile c 0"])
         ui_View.calls = []
         mouseClick(item("macroDeleteButton"))
-        compare(ui_View.calls.slice(0, 2), ["deleteMacroIni c 0", "updataNameList 0 a,b 0"])
+        // Asked first; nothing is deleted until the user agrees.
+        compare(shell.asked, ["Delete the macro \"c\"?"])
+        compare(ui_View.calls, [])
+        shell.pendingAction()
+        compare(ui_View.calls.slice(0, 3), ["deleteMacroIni c 0", "updataNameList 0 a,b 0",
+                                            "keyboardFollowMacroList a,b,c 0,1,-1 a,b"])
         compare(editor.macroNames, ["a", "b"])
         compare(editor.currentMacro, 1)
+    }
+
+    // A macro a key plays reaches the keyboard once the edits pause, and at
+    // once when the editor is left; a macro no key plays is not sent.
+    function test_aSavedMacroThatAKeyPlaysIsSent() {
+        make(["m", "n"], { "m": stored(2), "n": stored(2) }, { keyPlaysMacro: function(m) { return m === 0 } })
+        editor.selectedAction = 1
+        editor.moveAction("first")
+        editor.moveAction("last")
+        compare(callsStartingWith("keyboardSendMacroData"), [])
+        tryCompare(ui_View.sentMacros, "length", 1, 2000)
+        compare(ui_View.sentMacros[0], [0, MacroImages.deCode(stored(2).slice(0, 2), 1)])
+        editor.deleteAllActions()
+        editor.visible = false
+        compare(ui_View.sentMacros.length, 2)
+        editor.visible = true
+        editor.select(1)
+        editor.deleteAllActions()
+        wait(700)
+        compare(ui_View.sentMacros.length, 2)
+    }
+
+    // The limits are told where they stop something.
+    function test_limitsAreTold() {
+        make(["m"], { "m": stored(28) })
+        editor.menuEntry(1)
+        verify(item("macroActionNotice").visible)
+        make(["m"])
+        editor.toggleRecording()
+        for (var k = 0; k < 30; ++k)
+            editor.keyReported(k % 2 === 0, 0x04)
+        verify(item("macroActionNotice").held)   // for as long as the full recording runs
+        editor.toggleRecording()
+        verify(!item("macroActionNotice").held)
+    }
+
+    // "Times" is taken on Enter, before another macro is chosen, and when
+    // the editor is left, not only when the field loses the focus.
+    function test_timesIsCommittedOnEnterAndBeforeLeaving() {
+        make(["m", "n"], { "m": stored(2), "n": stored(2, ["3", "0", "3"]) })
+        var field = item("timesField")
+        function typeTimes(text) {
+            mouseClick(field, 40, 10)
+            keyClick(Qt.Key_A, Qt.ControlModifier)
+            keyClick(Qt.Key_Delete)
+            for (var i = 0; i < text.length; ++i)
+                keyClick(text.charAt(i))
+        }
+        typeTimes("5")
+        keyClick(Qt.Key_Return)
+        compare(lastSave(), "saveMacroIni m 0,A,0,10,1,A,1,10 5 0 0 5")
+        typeTimes("7")
+        mouseClick(item("macroNameListItem1"))
+        compare(callsStartingWith("saveMacroIni m ").slice(-1), ["saveMacroIni m 0,A,0,10,1,A,1,10 7 0 0 7"])
+        compare([editor.currentMacro, field.text], [1, "3"])
+        typeTimes("9")
+        editor.visible = false
+        compare(lastSave(), "saveMacroIni n 0,A,0,10,1,A,1,10 9 0 0 9")
     }
 
     function renameTo(row, text) {
@@ -239,7 +317,8 @@ TestCase {
 
         renameTo(1, "zz")
         keyClick(Qt.Key_Return)
-        compare(ui_View.calls.slice(-2), ["modifyMacroName b zz 0", "updataNameList 0 a,zz 0"])
+        compare(ui_View.calls.slice(-3), ["modifyMacroName b zz 0", "updataNameList 0 a,zz 0",
+                                          "keyboardFollowMacroList a,b 0,1 a,zz"])
         compare(editor.macroNames, ["a", "zz"])
 
         // A press elsewhere ends the edit the same way.

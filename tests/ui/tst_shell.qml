@@ -30,6 +30,16 @@ TestCase {
         if (shell) { shell.destroy(); shell = null }
     }
     function lastCall() { return ui_View.calls[ui_View.calls.length - 1] }
+    function confirmation() { return findChild(shell, "confirmation") }
+    // Answers the open question: OK (accepted) or Cancel.
+    function answer(accepted) {
+        var dialog = confirmation()
+        verify(dialog.open, "no question was asked")
+        tryCompare(shell, "busy", false, 2000)   // the start-up protect period covers it
+        mouseClick(findChild(dialog, accepted ? "confirmOk" : "confirmCancel"))
+        verify(!dialog.open)
+    }
+    function question() { return findChild(confirmation(), "confirmQuestion").text }
 
     function test_keyboardTypeFromTheLowestOfBitsZeroToFour_data() {
         return [
@@ -46,6 +56,16 @@ TestCase {
         compare(shell.deviceConnectState, 1)
         compare(shell.deviceType, "keyboard")
         verify(ui_View.calls.indexOf("setDeviceIndex 0") >= 0)
+    }
+
+    // Without a keyboard the panel shows the profile the keyboard uses.
+    function test_noKeyboardShowsTheStoredProfile() {
+        make(0, { "common/language": "English", "keyboard/profileNo": 3 }, ["profile_00", "game3"])
+        shell.initUI()
+        verify(ui_View.calls.indexOf("setCurrentProfile 3") >= 0)
+        tryVerify(function() { return findChild(shell, "profileItem1") !== null }, 5000)
+        verify(findChild(shell, "profileItem1").current)
+        compare(findChild(shell, "profilePanel").nameField.text, "game")
     }
 
     function test_noKeyboardBitsLeaveTheEditionAlone() {
@@ -151,13 +171,15 @@ TestCase {
         ui_View.langStrings = texts
         shell.initUI()
         var asked = ui_View.calls.filter(function(c) { return c.indexOf("getLangStrings") === 0 })
-        compare(asked, sections.concat(["other"]).map(function(s) { return "getLangStrings " + s + " ChineseSimplified" }))
+        compare(asked, sections.concat(["other", "prompts"]).map(function(s) { return "getLangStrings " + s + " ChineseSimplified" }))
         compare(shell.mainLang, texts["main"])
         compare(shell.keyboardLang, texts["keyboard"])
         compare(shell.mouseLang, texts["mouse"])
         compare(shell.macroEditorLang, texts["macroEditor"])
         compare(shell.keyCodeString.keyCodeStr, texts["keyCode"])
         compare(shell.helpMenuTexts[0], texts["main"][21])
+        // A file without "prompts" keeps the English questions.
+        compare(shell.prompt(1, "a$&b"), "Delete the macro \"a$&b\"?")
     }
 
     function test_protectOfZeroReleasesAtOnce() {
@@ -222,25 +244,58 @@ TestCase {
         var six = ["a0", "b1", "c2", "d3", "e4", "f5"]
         make(1, { "common/language": "English", "keyboard/profileNo": 4 }, six)
         shell.initUI()
+        tryVerify(function() { return findChild(shell, "newBtn") !== null && !shell.busy }, 5000)
         ui_View.calls = []
-        shell.newProfile()
+        // New does nothing, and the panel says why.
+        mouseClick(findChild(shell, "newBtn"))
         compare(ui_View.calls, [])
         compare(shell.profileItems.length, 6)
-        // Import then loads into the selected profile without adding one.
+        verify(findChild(shell, "profileLimitNotice").visible)
+        // Import then replaces the selected profile, once the user agrees.
         shell.importProfile()
+        compare(question(), "Six profiles exist: the imported file replaces the profile \"e\".")
+        answer(false)
+        compare(ui_View.calls, [])
+        shell.importProfile()
+        answer(true)
         compare(ui_View.count("loadProfile 4"), 1)
         compare(ui_View.calls.filter(function(c) { return c.indexOf("updataNameList") === 0 }).length, 0)
         compare(shell.profileItems.length, 6)
+        verify(ui_View.calls.indexOf("keyboardSetKeyMatrix 504 1") > 0)
     }
 
-    function test_importAppendsAndLoadsIntoTheNewPosition() {
+    // A profile is added only for a file that was read: a cancelled dialog
+    // or a file the bridge refused adds, writes and sends nothing.
+    function test_importAddsOnlyWhatWasRead_data() {
+        return [ { tag: "read", loads: true, then: "updataNameList 2 profile_00,x1,profile_12 0", profile: 2, items: 3 },
+                 { tag: "cancelled or refused", loads: false, then: undefined, profile: 0, items: 2 } ]
+    }
+    function test_importAddsOnlyWhatWasRead(data) {
         make(1, null, ["profile_00", "x1"])
         shell.initUI()
+        ui_View.profileLoads = data.loads
         ui_View.calls = []
         shell.importProfile()
-        compare(ui_View.calls[0], "updataNameList 2 profile_00,x1,profile_12 0")
-        compare(ui_View.calls[1], "loadProfile 2")
-        compare(shell.profileNo, 2)
+        compare(ui_View.calls.slice(0, 2), ["loadProfile 2", data.then].filter(function(c) { return c !== undefined }))
+        compare([shell.profileNo, shell.profileItems.length], [data.profile, data.items])
+    }
+
+    // A deleted profile's store goes back to the factory values: no later
+    // New or Import (even one that fails) shows its old settings.
+    function test_deleteAsksAndResetsTheStore() {
+        make(1, null, ["profile_00", "x1", "y2"])
+        shell.initUI()
+        shell.chooseProfile(2)
+        ui_View.calls = []
+        shell.deleteProfile()
+        compare(question(), "Delete the profile \"y\"?")
+        keyClick(Qt.Key_Escape)
+        verify(!confirmation().open)
+        compare(ui_View.calls, [])
+        shell.deleteProfile()
+        answer(true)
+        compare(ui_View.calls.slice(0, 2), ["updataNameList 2 profile_00,x1 0", "resetProfile 2"])
+        compare(shell.profileNo, 1)
     }
 
     function test_theFirstProfileCannotBeDeleted() {
@@ -249,12 +304,14 @@ TestCase {
         compare(shell.profileNo, 0)
         ui_View.calls = []
         shell.deleteProfile()
+        verify(!confirmation().open)
         compare(ui_View.calls, [])
         compare(shell.profileItems.length, 3)
 
         shell.chooseProfile(2)
         ui_View.calls = []
         shell.deleteProfile()
+        answer(true)
         compare(ui_View.calls[0], "updataNameList 2 profile_00,x1 0")
         compare(shell.profileNo, 1)
     }
@@ -268,6 +325,7 @@ TestCase {
         shell.newProfile()
         shell.chooseProfile(1)
         shell.deleteProfile()
+        answer(true)
         compare(ui_View.nameList, ["profile_00", "profile_22"])
         ui_View.calls = []
         shell.chooseProfile(1)
@@ -289,7 +347,8 @@ TestCase {
         verify(ui_View.calls.indexOf("setCurrentProfile 2") >= 0)
         ui_View.calls = []
         shell.deleteProfile()
-        compare(ui_View.calls[0], "updataNameList 2 profile_00 0")
+        answer(true)
+        verify(ui_View.calls.indexOf("updataNameList 2 profile_00 0") >= 0)
         compare(shell.profileNo, 0)
     }
 
@@ -314,8 +373,13 @@ TestCase {
         var logo = findChild(shell, "powerOnLogo"), label = findChild(shell, "busyLabel")
         tryVerify(function() { return logo.status === Image.Ready })
         verify(label.visible && logo.visible)
-        var l = label.mapToItem(shell, 0, 0), g = logo.mapToItem(shell, 0, 0)
-        verify(l.y >= g.y + logo.height || l.y + label.height <= g.y, "busy text over the logo")
+        var backdrop = findChild(shell, "busyBackdrop")
+        var l = backdrop.mapToItem(shell, 0, 0), g = logo.mapToItem(shell, 0, 0)
+        verify(l.y >= g.y + logo.height || l.y + backdrop.height <= g.y, "busy text over the logo")
+        // The text sits on a plate of its own, not straight over the page.
+        var t = label.mapToItem(backdrop, 0, 0)
+        verify(backdrop.visible && backdrop.opacity >= 0.85)
+        verify(t.x >= 0 && t.y >= 0 && t.x + label.width <= backdrop.width && t.y + label.height <= backdrop.height)
         tryVerify(function() { return findChild(shell, "titleBarButtons") !== null }, 5000)
         shell.helpMenuOpen = true
         var bar = findChild(shell, "titleBarButtons"), menu = findChild(shell, "helpMenu")
@@ -341,13 +405,23 @@ TestCase {
     function test_helpMenuEntries() {
         make(4)
         shell.initUI()
+        tryVerify(function() { return findChild(shell, "keyboardPages") !== null && !shell.busy }, 5000)
         shell.helpMenuOpen = true
         ui_View.calls = []
         shell.runHelpEntry(0)
         compare(ui_View.calls, ["openUpdateExe 2"])
         verify(!shell.helpMenuOpen)
+        // Recovery asks first.
         shell.runHelpEntry(1)
-        compare(ui_View.calls.slice(1), ["setEnabled false", "resetProfile 0", "setEnabled true"])
+        compare(question(), "Restore the factory settings of the profile \"profile_0\"? Its lighting and key settings are replaced.")
+        answer(false)
+        compare(ui_View.calls.length, 1)
+        shell.runHelpEntry(1)
+        answer(true)
+        var recovery = ui_View.calls.slice(1)
+        compare(recovery.slice(0, 2), ["setEnabled false", "resetProfile 0"])
+        verify(recovery.indexOf("keyboardSetKeyMatrix 504 1") > 0, "the factory matrix is sent")
+        compare(recovery[recovery.length - 1], "setEnabled true")
         shell.helpMenuOpen = true
         shell.mainFocus()
         verify(!shell.helpMenuOpen)

@@ -7,20 +7,21 @@
 #include "keys/key_capture.h"
 #include "pages/page_rig.h"
 
+#include <QAbstractItemView>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
-
-#include <X11/Xlib.h>
-
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QScreen>
 
 #include <csignal>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -144,6 +145,54 @@ private slots:
         const QString folder = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR");
         if (!folder.isEmpty())
             QVERIFY(QDir().mkpath(folder) && onScreen.save(QDir(folder).filePath(QStringLiteral("import-dialog.png"))));
+    }
+
+    // The export dialog proposes the profile's name with ".pf"; a name typed
+    // without a suffix is saved with it, and the import dialog then lists it.
+    void exportProposesTheNameAndTheImportFindsIt()
+    {
+        PageRig rig;
+        QVERIFY(rig.ready);
+        qputenv("HOME", rig.workspace.path().toUtf8());
+        QVERIFY(QDir().mkpath(desktopDirectory()));
+        rig.window->view()->updataNameList(2, {"Arena0"}, 0);
+        QString proposed, suffix;
+        QStringList listed;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *dialog = rig.window->view()->findChild<QFileDialog *>();
+            if (!dialog || !dialog->isVisible() || !QTest::qWaitForWindowExposed(dialog))
+                return;
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (!name)
+                return;
+            poll.stop();
+            if (dialog->acceptMode() == QFileDialog::AcceptSave) {
+                proposed = name->text();
+                suffix = dialog->defaultSuffix();
+                name->setText(QStringLiteral("gaming"));
+                QTest::keyClick(name, Qt::Key_Return);
+                return;
+            }
+            auto *files = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView"));
+            QTest::qWaitFor([&] { return files && files->model()->rowCount(files->rootIndex()) > 0; }, 3000);
+            for (int row = 0; files && row < files->model()->rowCount(files->rootIndex()); ++row)
+                listed << files->model()->index(row, 0, files->rootIndex()).data().toString();
+            dialog->reject();
+        });
+        poll.start(50);
+        rig.window->view()->saveProfile(0);
+        QCOMPARE(proposed, QStringLiteral("Arena.pf"));
+        QCOMPARE(suffix, QStringLiteral("pf"));
+        const QString written = desktopDirectory() + QStringLiteral("/gaming.pf");
+        QVERIFY2(QFileInfo::exists(written), qPrintable(written));
+        QFile exported(written), profile(QStringLiteral("./modules/setting/p1.bin"));
+        QVERIFY(exported.open(QIODevice::ReadOnly) && profile.open(QIODevice::ReadOnly));
+        QCOMPARE(exported.readAll(), profile.readAll());
+
+        poll.start(50);
+        QVERIFY(!rig.window->view()->loadProfile(0));
+        QVERIFY2(listed.contains(QStringLiteral("gaming.pf")), qPrintable(listed.join(',')));
     }
 
     void typingResumesAfterAnotherWindowHadTheFocus()

@@ -35,9 +35,13 @@ Item {
     property bool insertKeyOpen: false  // the dialog asking for a key to insert
     property string insertKeyName: ""   // the last key reported to that dialog
     property Item view: null            // the visible part, once built
+    readonly property int maxActions: Actions.maxActions
     signal macroListChanged()
     // A macro was loaded: the times field shows its repeat count again.
     signal macroLoaded()
+    // A limit stopped something: "names" (a hundred macros) or "actions"
+    // (28 actions); the view says so there.
+    signal limitReached(string where)
 
     width: 809
     height: 510
@@ -67,6 +71,8 @@ Item {
         if (actions !== before) {
             ticks = 0
             selectedAction = actions.length - 1
+        } else if (actions.length >= Actions.maxActions) {
+            limitReached("actions")
         }
     }
 
@@ -101,12 +107,18 @@ Item {
         return imageSource.images
     }
 
-    // A press elsewhere ends name and delay editing and closes the menu.
+    // A press elsewhere ends name, delay and times editing and closes the
+    // menu; so does every action of the editor before it acts.
     function endEditing() {
         finishRename()
         finishDelayEdit()
-        if (view)
+        if (view) {
+            view.commitTimes()
             view.closeMenu()
+        }
+    }
+    function promptText(index, arg) {
+        return Strings.prompt(shell && shell.promptLang ? shell.promptLang : Strings.prompts, index, arg)
     }
 
     // ---- Names ----
@@ -134,16 +146,26 @@ Item {
         macroNames = names
         macroListChanged()
     }
-    function writeNames(names) {
+    // Writes the new list. moves (for each macro of the old list its
+    // position in the new one, -1 when deleted) are handed to the bridge,
+    // which keeps every profile's macro keys on their macros; the key page
+    // then reads its keys again.
+    function writeNames(names, moves) {
+        sendUnsent()
+        var before = macroNames
         ui_View.updataNameList(0, names, 0)
+        if (moves)
+            ui_View.keyboardFollowMacroList(before, moves, names)
         setNamesShown(names)
+        if (moves && pages && pages.macroKeysFollowed)
+            pages.macroKeysFollowed()
     }
 
     // Chooses macro i (-1: none) and loads its actions, none of them
     // selected, so inserted actions go to the end until one is chosen.
     function select(i) {
-        stopRecording()
         endEditing()
+        stopRecording()
         currentMacro = i
         selectedAction = -1
         var loaded = Actions.parseLoaded(i >= 0 ? ui_View.loadMacroIni(macroNames[i], 0) : [])
@@ -156,8 +178,10 @@ Item {
     function newMacro() {
         stopRecording()
         var name = Actions.freeName(macroNames, lang[0])
-        if (name === "")
+        if (name === "") {
+            limitReached("names")
             return
+        }
         ui_View.createMacroIni(name, 0)
         writeNames(macroNames.concat([name]))
         select(macroNames.length - 1)
@@ -169,8 +193,10 @@ Item {
     function importMacro() {
         stopRecording()
         var name = Actions.freeName(macroNames, lang[0])
-        if (name === "")
+        if (name === "") {
+            limitReached("names")
             return
+        }
         var at = currentMacro >= 0 ? currentMacro : 0
         var names = macroNames.slice()
         names.splice(at, 0, name)
@@ -180,7 +206,7 @@ Item {
             return
         if (ui_View.loadMacroIni(name, 0).length === 0 && !ui_View.createMacroIni(name, 0))
             return
-        writeNames(names)
+        writeNames(names, Actions.movesForInsert(macroNames.length, at))
         select(at)
     }
 
@@ -189,16 +215,27 @@ Item {
             ui_View.saveMacroFile(macroNames[currentMacro], 0)
     }
 
+    // Asked first: a deleted macro is gone, and keys playing it go back to
+    // their default.
     function deleteMacro() {
         if (currentMacro < 0)
             return
         stopRecording()
         var at = currentMacro
+        var question = promptText(Strings.PROMPT_DELETE_MACRO, macroNames[at])
+        if (shell && shell.askToConfirm)
+            shell.askToConfirm(question, function() { removeMacro(at) })
+        else
+            removeMacro(at)
+    }
+    function removeMacro(at) {
+        if (at < 0 || at >= macroNames.length)
+            return
         ui_View.deleteMacroIni(macroNames[at], 0)
         var names = macroNames.slice()
         names.splice(at, 1)
+        writeNames(names, Actions.movesForRemove(macroNames.length, at))
         currentMacro = -1
-        writeNames(names)
         select(Math.min(at, names.length - 1))
     }
 
@@ -223,7 +260,7 @@ Item {
         }
         var names = macroNames.slice()
         names[i] = name
-        writeNames(names)
+        writeNames(names, Actions.movesForInsert(names.length, names.length))
     }
 
     // ---- Actions ----
@@ -231,8 +268,34 @@ Item {
     function save() {
         if (currentMacro < 0)
             return
-        ui_View.saveMacroIni(macroNames[currentMacro], Actions.actionLines(actions), times, 0,
-                             recordDelay ? 1 : 0, times)
+        if (ui_View.saveMacroIni(macroNames[currentMacro], Actions.actionLines(actions), times, 0,
+                                 recordDelay ? 1 : 0, times))
+            sendWhenPlayed(currentMacro)
+    }
+
+    // A saved macro that a key of the current profile plays goes to the
+    // keyboard once the edits pause (a send holds the window for a quarter
+    // of a second), and at once when the editor is left or its list changes.
+    property int unsentMacro: -1
+    function sendWhenPlayed(m) {
+        if (!pages || !pages.keyPlaysMacro || !pages.keyPlaysMacro(m))
+            return
+        if (unsentMacro !== m)
+            sendUnsent()
+        unsentMacro = m
+        sendPause.restart()
+    }
+    function sendUnsent() {
+        sendPause.stop()
+        var m = unsentMacro
+        unsentMacro = -1
+        if (m >= 0)
+            sendMacro(m)
+    }
+    Timer {
+        id: sendPause
+        interval: 500
+        onTriggered: macroEditor.sendUnsent()
     }
     function apply(result) {
         actions = result.actions
@@ -279,6 +342,8 @@ Item {
     function insertPair(key, pressType, releaseType) {
         if (canInsert())
             apply(Actions.insertPair(actions, selectedAction, Actions.pair(key, pressType, releaseType)))
+        else if (currentMacro >= 0)
+            limitReached("actions")
     }
     readonly property var menuMouseKeys: ["MS-L", "MS-M", "MS-R"]
     function menuEntry(entry) {
@@ -290,6 +355,8 @@ Item {
             stopRecording()
             insertKeyName = ""
             insertKeyOpen = true
+        } else if (currentMacro >= 0) {
+            limitReached("actions")
         }
     }
     // The dialog's "OK" (accepted) or "Cancel": a pressed key is inserted.
@@ -363,6 +430,15 @@ Item {
         }
         view = component.createObject(macroEditor, { editor: macroEditor })
     }
-    onVisibleChanged: if (visible) buildView()
+    // Leaving the editor commits the times field and sends what waits.
+    onVisibleChanged: {
+        if (visible) {
+            buildView()
+        } else {
+            if (view)
+                view.commitTimes()
+            sendUnsent()
+        }
+    }
     Component.onCompleted: if (visible) buildView()
 }

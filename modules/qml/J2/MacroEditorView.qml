@@ -1,5 +1,7 @@
 import QtQuick
+import "../basic"
 import "../basic/style.js" as Style
+import "../basic/strings.js" as Strings
 
 // What the macro editor shows: the macro names with their buttons, the
 // actions of the current macro with theirs, recording, the repeat count, the
@@ -14,6 +16,9 @@ Item {
     height: 510
 
     function closeMenu() { contextMenu.close() }
+    // The repeat count typed so far becomes the macro's, as when the field
+    // is left.
+    function commitTimes() { timesField.text = String(editor.timesLeft(timesField.text)) }
 
     Text {
         x: 14
@@ -160,10 +165,40 @@ Item {
         }
     }
 
+    // The limits, told where they are met: over the foot of the name list,
+    // and over the foot of the action list (there for as long as a
+    // recording is full).
+    Notice {
+        id: nameNotice
+        objectName: "macroNameNotice"
+        x: 8
+        y: 20 + 452 - height - 8
+        width: 174
+    }
+    Notice {
+        id: actionNotice
+        objectName: "macroActionNotice"
+        x: 210 + 589 - width - 8
+        y: 20 + 452 - height - 8
+        width: 260
+        held: editor.recording && editor.actions.length >= editor.maxActions
+        text: editor.promptText(Strings.PROMPT_ACTION_LIMIT)
+    }
+    Connections {
+        target: editor
+        function onLimitReached(where) {
+            if (where === "names")
+                nameNotice.show(editor.promptText(Strings.PROMPT_HUNDRED_MACROS))
+            else
+                actionNotice.show(editor.promptText(Strings.PROMPT_ACTION_LIMIT))
+        }
+    }
+
     MacroContextMenu {
         id: contextMenu
         texts: [editor.lang[10], editor.lang[15], editor.lang[16],
                 editor.lang[17], editor.lang[14]]
+        insertAllowed: editor.currentMacro >= 0 && editor.actions.length < editor.maxActions
         onEntryChosen: function(i) { editor.menuEntry(i) }
     }
     MacroKeyDialog {

@@ -1,8 +1,9 @@
 import QtQuick
 import "../basic/style.js" as Style
 
-// One-line number field of at most four characters. Leaving it turns an
-// empty or below-1 entry into "0" and reports the end of the input.
+// One-line number field of at most four characters. Leaving it or pressing
+// Enter turns an empty or below-1 entry into "0" and reports the end of the
+// input.
 Rectangle {
     id: field
     property int minimum: 0
@@ -35,5 +36,8 @@ Rectangle {
         font.pixelSize: 12
         validator: IntValidator { bottom: field.minimum; top: field.maximum }
         onActiveFocusChanged: if (!activeFocus) field.finish()
+        // Enter ends the input too, whatever the text.
+        Keys.onReturnPressed: field.finish()
+        Keys.onEnterPressed: field.finish()
     }
 }

@@ -46,6 +46,21 @@ function canRename(names, index, name) {
     return true;
 }
 
+// Where each macro of a list of `count` goes when one is put at `at` (an
+// import), and when the one at `at` is removed (-1 for it).
+function movesForInsert(count, at) {
+    var moves = [];
+    for (var i = 0; i < count; ++i)
+        moves.push(i < at ? i : i + 1);
+    return moves;
+}
+function movesForRemove(count, at) {
+    var moves = [];
+    for (var i = 0; i < count; ++i)
+        moves.push(i < at ? i : i === at ? -1 : i - 1);
+    return moves;
+}
+
 // ---- Action lines ----
 
 function actionLine(a) {

@@ -1,8 +1,8 @@
 import QtQuick
 import "style.js" as Style
 
-// "LOADING ......" over everything (labelOffset below the centre); it pulses
-// while busy.
+// "LOADING ......" on a dark plate over everything (labelOffset below the
+// centre); the text pulses while busy.
 Item {
     id: busy
     property bool running: false
@@ -13,6 +13,18 @@ Item {
 
     // Swallows every press while shown, so nothing under it reacts.
     MouseArea { anchors.fill: parent; hoverEnabled: true }
+    // A plate of its own under the text, so that it reads over the key
+    // legends and the pages' texts.
+    Rectangle {
+        objectName: "busyBackdrop"
+        anchors.centerIn: label
+        width: label.implicitWidth + 40
+        height: label.implicitHeight + 16
+        radius: 6
+        color: "#1a1a1a"
+        opacity: 0.9
+        border.color: "#3c3c3c"
+    }
     Text {
         id: label
         objectName: "busyLabel"

@@ -1,10 +1,12 @@
 import QtQuick
 import "../J2"
+import "strings.js" as Strings
 
 // The profile list with its name field and the import / export / new /
 // delete buttons; the rules live in the shell's profile functions.
 Item {
     id: panel
+    objectName: "profilePanel"
     property var shell
     property alias nameField: name
     width: 191
@@ -100,7 +102,18 @@ Item {
         spacing: 9
         Button { objectName: "importBtn"; area: "keyboard"; name: "importBtn"; hoverText: shell.mainLang[0]; onBtnClick: shell.importProfile() }
         Button { objectName: "outputBtn"; area: "keyboard"; name: "outputBtn"; hoverText: shell.mainLang[1]; onBtnClick: shell.exportProfile() }
-        Button { objectName: "newBtn"; area: "keyboard"; name: "newBtn"; hoverText: shell.mainLang[2]; onBtnClick: shell.newProfile() }
+        Button {
+            objectName: "newBtn"; area: "keyboard"; name: "newBtn"; hoverText: shell.mainLang[2]
+            onBtnClick: if (!shell.newProfile()) limitNotice.show(shell.prompt(Strings.PROMPT_SIX_PROFILES))
+        }
         Button { objectName: "deleteBtn"; area: "keyboard"; name: "deleteBtn"; hoverText: shell.mainLang[3]; onBtnClick: shell.deleteProfile() }
+    }
+
+    Notice {
+        id: limitNotice
+        objectName: "profileLimitNotice"
+        x: 20
+        y: 56 + 6 * 28 + 10 + 34
+        width: 151
     }
 }

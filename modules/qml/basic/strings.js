@@ -65,3 +65,36 @@ var previewNote = {
 function previewCaption(language) {
     return previewNote[language] || previewNote["English"];
 }
+
+// Questions before an action that cannot be undone, and the limits the
+// window tells where they are met; section "prompts" of a language file
+// replaces them entry by entry (an older file without it keeps these).
+var prompts = [
+    "Delete the profile \"%1\"?",
+    "Delete the macro \"%1\"?",
+    "Restore the factory settings of the profile \"%1\"? Its lighting and key settings are replaced.",
+    "Six profiles exist: the imported file replaces the profile \"%1\".",
+    "Six profiles at most: delete one to make room for a new one.",
+    "A hundred macros at most: delete one to make room.",
+    "A macro holds at most 28 actions.",
+    "Click a key on the picture to choose what it does."
+];
+var PROMPT_DELETE_PROFILE = 0, PROMPT_DELETE_MACRO = 1, PROMPT_RECOVERY = 2, PROMPT_IMPORT_OVER = 3,
+    PROMPT_SIX_PROFILES = 4, PROMPT_HUNDRED_MACROS = 5, PROMPT_ACTION_LIMIT = 6, PROMPT_CHOOSE_KEY = 7;
+
+// A language's prompts over the built-in ones: entries the file lacks or
+// leaves empty stay English.
+function promptsOver(translated) {
+    var list = prompts.slice();
+    for (var i = 0; translated && i < translated.length && i < list.length; ++i) {
+        if (String(translated[i]) !== "")
+            list[i] = String(translated[i]);
+    }
+    return list;
+}
+// Prompt i of a list, with %1 replaced by arg.
+function prompt(list, i, arg) {
+    var text = list && list[i] !== undefined ? String(list[i]) : prompts[i];
+    // A function, so that "$" in a user's name is taken as it stands.
+    return arg === undefined ? text : text.replace("%1", function() { return String(arg); });
+}

@@ -70,16 +70,36 @@ Item {
     // ---- Called by the container ----
 
     function initialise(isSendData, isRecovery) {
-        for (var i = 0; i < Matrix.keyCount; ++i) {
-            var pair = readPair(i, isRecovery)
-            model.setProperty(i, "functionIndex", pair.kind)
-            model.setProperty(i, "functionDataStr", pair.data)
-        }
         setTexts()
         refreshMacroList(pages.macroNames())
-        recomputeMarks()
+        readPairs(isRecovery)
         if (isSendData)
             sendMatrix()
+    }
+
+    // The macro list changed and the bridge moved every profile's macro keys
+    // with their macros: the page reads them again, and when a key of this
+    // profile now plays from another slot, the keyboard gets the matrix with
+    // the macros in their new slots.
+    function macroKeysFollowed() {
+        var before = macroSlots()
+        readPairs(false)
+        if (selectedKey >= 0)
+            keyClicked(selectedKey)
+        if (macroSlots() !== before) {
+            shell.controlUIEnable(false)
+            sendMatrix()
+            shell.controlUIEnable(true)
+        }
+    }
+    // Whether a key of this profile plays macro m (list position).
+    function playsMacro(m) {
+        for (var i = 0; i < Matrix.keyCount; ++i) {
+            var key = model.get(i)
+            if (key.functionIndex === Assignment.kindMacro && DeviceCodes.positionIn(key.functionDataStr, DeviceCodes.macroPositions) === m)
+                return true
+        }
+        return false
     }
 
     function keyClicked(index) {
@@ -124,9 +144,10 @@ Item {
         var list = []
         for (var i = 0; i < names.length; ++i)
             list.push(String(names[i]))
+        // The macro chosen in the list stays chosen where it moved to.
+        var chosen = list.indexOf(macroTexts[macroIndex])
         macroTexts = list
-        if (macroIndex >= list.length)
-            macroIndex = 0
+        macroIndex = chosen >= 0 ? chosen : 0
     }
 
     function isDefault(index) {
@@ -146,6 +167,18 @@ Item {
     function closeMenus() {
         if (view.item)
             view.item.closeMenus()
+    }
+
+    // No key selected (a profile switch, Recovery): no key's panel is shown.
+    onSelectedKeyChanged: if (selectedKey < 0) showNoKey()
+    function showNoKey() {
+        closeMenus()
+        categoryIndex = 0
+        panel = Assignment.panelKeys
+        armed = ""
+        singleText = ""
+        groupText = ""
+        showAdvanced(-1, "")
     }
 
     // ---- Page actions ----
@@ -194,11 +227,19 @@ Item {
         }
         if (choice.kind === Assignment.kindAdvanced)
             ui_View.setGlobalData(Assignment.advancedPathKey + index, choice.path)
+        var macro = choice.kind === Assignment.kindMacro ? macroTexts[Number(choice.data)] : ""
+        var hadMacro = model.get(index).functionMacro !== ""
         model.setProperty(index, "functionIndex", choice.kind)
         model.setProperty(index, "functionDataStr", choice.data)
+        model.setProperty(index, "functionMacro", macro)
         ui_View.setDataList("keyboardKeyMatrix/" + index, [choice.kind, choice.data])
+        // The macro's name keeps the key on it when the list changes.
+        if (macro !== "" || hadMacro)
+            ui_View.setData(Assignment.macroNameKey + index, macro)
         recomputeMarks()
+        shell.controlUIEnable(false)
         sendMatrix()
+        shell.controlUIEnable(true)
     }
 
     // Macros of the macro keys go first, so the keyboard has them when the
@@ -220,12 +261,37 @@ Item {
 
     // ---- Helpers ----
 
-    function readPair(index, isRecovery) {
+    function readPairs(isRecovery) {
+        var names = pages.macroNames()
+        for (var i = 0; i < Matrix.keyCount; ++i) {
+            var pair = readPair(i, isRecovery, names)
+            model.setProperty(i, "functionIndex", pair.kind)
+            model.setProperty(i, "functionDataStr", pair.data)
+            model.setProperty(i, "functionMacro", pair.macro || "")
+        }
+        recomputeMarks()
+    }
+    function readPair(index, isRecovery, names) {
         var stored = Assignment.parseStored(ui_View.getDataList("keyboardKeyMatrix/" + index, isRecovery))
-        if (stored !== null)
-            return stored
-        console.warn("key", index, "has no usable stored assignment - it takes its default")
-        return Assignment.defaultAssignment(index, Matrix.nameAt(index), Matrix.fnIndex)
+        if (stored !== null && stored.kind === Assignment.kindMacro) {
+            var name = ui_View.getData(Assignment.macroNameKey + index, isRecovery)
+            stored = Assignment.resolveMacro(stored.data, name === undefined || name === null ? "" : String(name), names)
+            if (stored === null)
+                console.warn("key", index, "played the macro", JSON.stringify(String(name)),
+                             "which the macro list no longer holds - it takes its default")
+        } else if (stored === null) {
+            console.warn("key", index, "has no usable stored assignment - it takes its default")
+        }
+        return stored !== null ? stored : Assignment.defaultAssignment(index, Matrix.nameAt(index), Matrix.fnIndex)
+    }
+    // The slots the macro keys play from, as one text to compare.
+    function macroSlots() {
+        var slots = []
+        for (var i = 0; i < Matrix.keyCount; ++i) {
+            var key = model.get(i)
+            slots.push(key.functionIndex === Assignment.kindMacro ? key.functionDataStr : "")
+        }
+        return slots.join(",")
     }
     function recomputeMarks() {
         var marks = []

@@ -3,6 +3,7 @@ import "../J2"
 import "../basic"
 import "../basic/style.js" as Style
 import "keyAssignment.js" as Assignment
+import "../basic/strings.js" as Strings
 
 // What the key-setting page shows: the title, the category list, the panel
 // of the chosen category and Save. It holds no state of its own; every
@@ -50,11 +51,26 @@ Item {
         onValueChange: function(position) { view.page.chooseCategory(position) }
     }
 
+    // Until a key is chosen there is no key's panel, only how to choose one.
+    Text {
+        objectName: "chooseKeyHint"
+        x: 240
+        y: 58
+        width: 480
+        visible: view.page.selectedKey < 0
+        wrapMode: Text.WordWrap
+        text: view.page.shell ? view.page.shell.prompt(Strings.PROMPT_CHOOSE_KEY) : ""
+        color: "#969696"
+        font.family: Style.fontFamily
+        font.pixelSize: 12
+    }
+
     Item {
         x: 240
         y: 56
         width: 540
         height: 180
+        visible: view.page.selectedKey >= 0
 
         Column {
             visible: view.page.panel === Assignment.panelKeys

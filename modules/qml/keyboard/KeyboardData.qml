@@ -3,7 +3,8 @@ import "keyMatrix.js" as Matrix
 
 // The key model of the keyboard pages: one entry per matrix position
 // (126, index = 6 × column + row) with its assignment (functionIndex,
-// functionDataStr), its place in the five user lighting pictures (led0 …
+// functionDataStr, and for a macro key the macro's name, functionMacro),
+// its place in the five user lighting pictures (led0 …
 // led4) and its own name (keyCodeStr, "" where the matrix has no key).
 // It lives as long as the window; the pages reload it on every profile
 // change.
@@ -13,7 +14,7 @@ ListModel {
     Component.onCompleted: {
         for (var i = 0; i < Matrix.keyCount; ++i) {
             var name = Matrix.nameAt(i)
-            append({ functionIndex: 2, functionDataStr: name, keyCodeStr: name,
+            append({ functionIndex: 2, functionDataStr: name, functionMacro: "", keyCodeStr: name,
                      led0: 0, led1: 0, led2: 0, led3: 0, led4: 0 })
         }
     }

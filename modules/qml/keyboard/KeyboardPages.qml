@@ -99,6 +99,10 @@ Item {
     function macroNames() { return macroEditor.macroNames }
     // Sends macro m of the list to the keyboard (nothing when m does not exist).
     function sendMacro(m) { macroEditor.sendMacro(m) }
+    // Whether a key of the current profile plays macro m.
+    function keyPlaysMacro(m) { return keyPage.playsMacro(m) }
+    // The bridge moved the macro keys with a change of the macro list.
+    function macroKeysFollowed() { keyPage.macroKeysFollowed() }
 
     Connections {
         target: pages.shell

@@ -118,8 +118,11 @@ Item {
         ui_View.keyboardSetPicture(k, Lighting.deviceOrder(picture(k)))
     }
 
+    // The effect and its picture go to the keyboard as one page: input
+    // waits until both are sent.
     function save() {
         ui_View.setDataList("keyboard/lightValue", values())
+        shell.controlUIEnable(false)
         sendEffect(1)
         var k = shownPicture
         if (k >= 0) {
@@ -127,6 +130,7 @@ Item {
             ui_View.setDataList("keyboard/led" + k, flags)
             ui_View.keyboardSetPicture(k, Lighting.deviceOrder(flags))
         }
+        shell.controlUIEnable(true)
     }
 
     // ---- Controls ----

@@ -27,6 +27,8 @@ var selectTextIndex = 24
 var saveTextIndex = 42
 var singleKeyTextIndex = 18, groupKeyTextIndex = 19
 var advancedPathKey = "keyboard/advaceFunction"
+// Beside a macro key's pair: the name of the macro it plays.
+var macroNameKey = "keyboardMacroKey/"
 var fnSystemData = "3"
 
 // Panels: the key-name fields serve both "Default" and "Keyboard".
@@ -110,6 +112,19 @@ function parseStored(list) {
     if (!/^[0-7]$/.test(kindText))
         return null
     return { kind: Number(kindText), data: list[1] === null || list[1] === undefined ? "" : String(list[1]) }
+}
+
+// A stored macro key: the pair's position and, when stored, the macro's name.
+// A name is looked up in the list as it is now (null when the list no longer
+// holds it: the key takes its default); a pair stored without a name means
+// the macro at its position. names: the macro list.
+function resolveMacro(data, name, names) {
+    if (name !== "") {
+        var at = names.indexOf(name)
+        return at < 0 ? null : { kind: kindMacro, data: String(at), macro: name }
+    }
+    var position = DeviceCodes.positionIn(data, names.length)
+    return { kind: kindMacro, data: String(data), macro: position < 0 ? "" : String(names[position]) }
 }
 
 // What Save stores for the page's state, or null when there is nothing to
