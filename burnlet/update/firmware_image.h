@@ -1,4 +1,6 @@
-// A firmware image ready to program: one contiguous run of bytes at a 16-bit address.
+// A firmware image as the update programs it: the runs of bytes it owns, each at its own
+// address in the boot loader's 16-bit address space. What lies between runs belongs to the
+// device and is neither erased nor written, beyond the pages a run shares.
 #pragma once
 
 #include <cstdint>
@@ -6,24 +8,37 @@
 #include <string>
 #include <vector>
 
-namespace flashtool {
+namespace firmware {
 
-constexpr uint32_t kAddressSpace = 0x10000;
-constexpr uint32_t kLargestTransfer = 0xFFFF;  // a transfer's length is a 16-bit count
-constexpr uint8_t kErasedByte = 0xFF;          // fills gaps between HEX records
+constexpr uint32_t kAddressSpace = 0x10000;  // addresses are 16-bit
+constexpr uint8_t kErasedByte = 0xFF;
 
-struct FlashImage {
-    uint32_t start = 0;
+enum class ImageFormat { IntelHex, Raw };
+
+struct Run {
+    uint32_t address = 0;
     std::vector<uint8_t> bytes;
+
+    uint32_t end() const { return address + static_cast<uint32_t>(bytes.size()); }  // one past the last
 };
 
-// Why the image cannot be programmed, or nothing when it can.
-std::optional<std::string> whyUnprogrammable(const FlashImage &image);
+struct FirmwareImage {
+    ImageFormat format = ImageFormat::Raw;
+    std::vector<Run> runs;  // ascending, never touching or overlapping
+
+    size_t totalBytes() const
+    {
+        size_t total = 0;
+        for (const Run &run : runs)
+            total += run.bytes.size();
+        return total;
+    }
+};
 
 // Either an image or the reason there is none.
-struct LoadedImage {
-    std::optional<FlashImage> image;
-    std::string error;
+struct ImageRead {
+    std::optional<FirmwareImage> image;
+    std::string refusal;
 };
 
-}  // namespace flashtool
+}  // namespace firmware
