@@ -2,6 +2,7 @@
 
 #include "i18n/language_file.h"
 #include "platform/save_failures.h"
+#include "platform/updater_start.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -15,9 +16,12 @@ const QStringList kEnglish = {
     QStringLiteral("%1 could not be saved: %2. It keeps its last saved contents."),
     QStringLiteral("Not read"), // (file name, name it was put aside as)
     QStringLiteral("%1 could not be read: it holds a value the program never writes. "
-                   "It was kept as %2, and the program goes on without it.")};
+                   "It was kept as %2, and the program goes on without it."),
+    QStringLiteral("Update not started"), // (program, reason)
+    QStringLiteral("The firmware update program %1 could not be started: %2. Nothing was changed on the keyboard.")};
 constexpr int kNotSaved = 0;
 constexpr int kPutAside = 2;
+constexpr int kUpdaterNotStarted = 4;
 // The UI's language when the global store names none.
 const QString kDefaultLanguage = QStringLiteral("ChineseSimplified");
 } // namespace
@@ -30,6 +34,10 @@ SaveFailureNotice::SaveFailureNotice(QWidget *window, QSystemTrayIcon *tray, std
     SaveFailures &failures = SaveFailures::instance();
     connect(&failures, &SaveFailures::failed, this, &SaveFailureNotice::showNotSaved, Qt::QueuedConnection);
     connect(&failures, &SaveFailures::putAside, this, &SaveFailureNotice::showPutAside, Qt::QueuedConnection);
+    connect(&UpdaterStart::instance(), &UpdaterStart::notStarted, this, [this](const QString &program, const QString &why) {
+        const QStringList pair = texts(kUpdaterNotStarted);
+        tell(pair.at(0), pair.at(1).arg(program, why));
+    });
     // Stores put aside while the window was being built are told once it is.
     for (const auto &[file, aside] : failures.takeUnseenPutAside())
         QMetaObject::invokeMethod(this, [this, file = file, aside = aside] { showPutAside(file, aside); },

@@ -10,7 +10,8 @@ class QSystemTrayIcon;
 class QWidget;
 
 // Tells the user that a file was not saved, or that a store was put aside
-// unread (see SaveFailures): a balloon of the tray icon where the desktop has
+// unread (see SaveFailures), or that a firmware-update program could not be
+// started (UpdaterStart): a balloon of the tray icon where the desktop has
 // a tray, otherwise a warning box over the window that does not block it. One
 // box at a time shows the latest notice. Texts come from the "notices"
 // section of the language file.

@@ -198,6 +198,27 @@ private slots:
         QTRY_VERIFY(shownText().startsWith(QStringLiteral("p1.bin 无法读取")));
         QVERIFY(shownText().contains(QStringLiteral("p1.bin.refused，")));
     }
+
+    // The help menu's Update where the edition's update program is missing: the
+    // window says so, in the UI's language, not only the log.
+    void theWindowTellsOfAnUpdaterThatCannotStart()
+    {
+        TestWorkspace workspace;
+        installVirtualBackend();
+        Widget window;
+        auto shownText = [&window] {
+            const auto boxes = window.findChildren<QMessageBox *>();
+            return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
+        };
+        window.view()->setGlobalData("common/language", "ChineseSimplified");
+        window.view()->openUpdateExe(0);
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("无法启动固件更新程序 tarnelUK.exe：it is not installed in ")));
+        window.view()->setGlobalData("common/language", "English");
+        window.view()->openUpdateExe(4);
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("The firmware update program dusken.exe could not be started: "
+                                                          "it is not installed in ")));
+        QVERIFY(shownText().endsWith(QStringLiteral(". Nothing was changed on the keyboard.")));
+    }
 };
 
 QTEST_MAIN(TestFullDisk)
