@@ -7,6 +7,7 @@
 #include "keyboard_ids.h"
 #include "platform/device_monitor.h"
 #include "simulator.h"
+#include "stop_signals.h"
 #include "update_lock.h"
 #include "update_session.h"
 #include "update_window.h"
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <thread>
 
 namespace {
@@ -210,6 +212,31 @@ private slots:
         screenshot(window, QStringLiteral("update-window-stopped"));
         QVERIFY(window.close());
         QCOMPARE(asked, 2);
+    }
+
+    // A termination (the session ending, a shutdown) while the keyboard is written stops
+    // at a safe point, and the program says what the keyboard holds before it ends.
+    void aSignalStopsAtASafePointWithTheMessage()
+    {
+        UpdateSession session(firmware::edition(0), kOwnIds, firmware::Language::English);
+        StopSignals stopSignals;
+        QStringList ended;
+        endOnStopSignals(stopSignals, session, [&ended](const QString &message) { ended << message; });
+        session.chooseImage(m_image);
+        slowWrites();
+        plugBootLoader(session);
+        session.start();
+        QTRY_VERIFY(session.stage() == firmware::Stage::Programming);
+        ::kill(::getpid(), SIGTERM);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
+        QCOMPARE(session.outcome()->cause, firmware::Cause::Stopped);
+        QVERIFY2(ended[0].contains("The keyboard is in its update mode with incomplete firmware."), qPrintable(ended[0]));
+        QCOMPARE(sim().device.resets, 0);
+        QCOMPARE(sim().log.countOpcode(3) < 20, true);  // it stopped, and did not merely finish
+        // Idle, a signal ends at once.
+        ::kill(::getpid(), SIGTERM);
+        QTRY_COMPARE(ended.size(), 2);
+        QVERIFY(ended[1].isEmpty());
     }
 
     // In Chinese, a failure of the check: the keyboard is not restarted into it, and the

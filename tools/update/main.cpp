@@ -75,20 +75,11 @@ int main(int argc, char **argv)
 
     // A signal stops a running update at its next safe point; the program then says what
     // the keyboard holds and ends. Without an update under way it ends at once.
-    bool ending = false;
     StopSignals stopSignals;
-    QObject::connect(&stopSignals, &StopSignals::received, &application, [&](int) {
-        ending = true;
-        if (session.isUpdating())
-            session.requestStop();
-        else
-            application.quit();
-    });
-    QObject::connect(&session, &UpdateSession::changed, &application, [&] {
-        if (ending && !session.isUpdating()) {
-            std::fprintf(stderr, "%s\n", qPrintable(session.message()));
-            application.exit(kExitStopped);
-        }
+    endOnStopSignals(stopSignals, session, [&application](const QString &message) {
+        if (!message.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+        application.exit(kExitStopped);
     });
 
     window.show();

@@ -1,5 +1,7 @@
 #include "stop_signals.h"
 
+#include "update_session.h"
+
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -40,4 +42,24 @@ StopSignals::~StopSignals()
 {
     for (int signal : kStopSignals)
         std::signal(signal, SIG_DFL);
+}
+
+void endOnStopSignals(StopSignals &source, UpdateSession &session, std::function<void(const QString &)> ended)
+{
+    auto ending = std::make_shared<bool>(false);
+    QObject::connect(&source, &StopSignals::received, &session, [&session, ending, ended](int) {
+        *ending = true;
+        if (session.isUpdating()) {
+            session.requestStop();
+            return;
+        }
+        *ending = false;
+        ended(QString());
+    });
+    QObject::connect(&session, &UpdateSession::changed, &session, [&session, ending, ended] {
+        if (!*ending || session.isUpdating())
+            return;
+        *ending = false;
+        ended(session.message());
+    });
 }

@@ -4,7 +4,10 @@
 // instead of being cut off.
 #include <QObject>
 
+#include <functional>
+
 class QSocketNotifier;
+class UpdateSession;
 
 class StopSignals : public QObject
 {
@@ -20,3 +23,8 @@ signals:
 private:
     QSocketNotifier *m_notifier = nullptr;
 };
+
+// What the update program does with them: a running update is stopped at its next safe
+// point and `ended` gets the message saying what the keyboard holds once it has stopped;
+// without an update under way `ended` comes at once (with an empty message).
+void endOnStopSignals(StopSignals &source, UpdateSession &session, std::function<void(const QString &)> ended);

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+#include <pthread.h>
+
 namespace {
 constexpr int kFallbackPollMs = 1000;
 
@@ -187,6 +190,13 @@ void UpdateSession::runEngine()
     m_progressTimer.start();
     qCInfo(lcPlatform) << "update: boot loader found; updating";
     m_worker = std::thread([this, image = *m_image, options = m_options] {
+        // A stop signal is the GUI thread's (StopSignals): delivered here, it would break
+        // off the transfer under way as a failure instead of stopping at a safe point.
+        sigset_t stops;
+        sigemptyset(&stops);
+        for (int signal : {SIGINT, SIGHUP, SIGTERM})
+            sigaddset(&stops, signal);
+        pthread_sigmask(SIG_BLOCK, &stops, nullptr);
         const firmware::Outcome outcome = m_engine->run(image, options);
         QMetaObject::invokeMethod(this, [this, outcome] { engineEnded(outcome); }, Qt::QueuedConnection);
     });
