@@ -43,6 +43,6 @@ bool UpdaterStart::start(const QString &folder, const QString &tableName, const 
         reason = QStringLiteral("the system did not start %1").arg(program);
     }
     qCWarning(lcBridge).noquote() << "updater" << tableName << "could not be started:" << reason;
-    emit notStarted(tableName, reason);
+    emit notStarted(linuxName, reason);
     return false;
 }

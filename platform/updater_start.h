@@ -18,7 +18,7 @@ public:
     bool start(const QString &folder, const QString &tableName, const QString &language);
 
 signals:
-    // The program as the table names it, and why it did not start.
+    // The program's name (without ".exe", as a Linux user knows it) and why it did not start.
     void notStarted(const QString &program, const QString &reason);
 
 private:

@@ -339,7 +339,7 @@ private slots:
         rig.view->openUpdateExe(2);   // not installed
         QCOMPARE(log.count(QStringLiteral("could not be started")), 1);
         QCOMPARE(notStarted.count(), 1);
-        QCOMPARE(notStarted[0][0].toString(), QStringLiteral("tarnelUS.exe"));
+        QCOMPARE(notStarted[0][0].toString(), QStringLiteral("tarnelUS"));
         QVERIFY(notStarted[0][1].toString().startsWith(QStringLiteral("it is not installed in ")));
         rig.view->openUpdateExe(4);
         rig.view->openUpdateExe(3);

@@ -212,12 +212,14 @@ private slots:
         };
         window.view()->setGlobalData("common/language", "ChineseSimplified");
         window.view()->openUpdateExe(0);
-        QTRY_VERIFY(shownText().startsWith(QStringLiteral("无法启动固件更新程序 tarnelUK.exe：it is not installed in ")));
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("无法启动固件更新程序 tarnelUK：it is not installed in ")));
         window.view()->setGlobalData("common/language", "English");
         window.view()->openUpdateExe(4);
-        QTRY_VERIFY(shownText().startsWith(QStringLiteral("The firmware update program dusken.exe could not be started: "
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("The firmware update program dusken could not be started: "
                                                           "it is not installed in ")));
         QVERIFY(shownText().endsWith(QStringLiteral(". Nothing was changed on the keyboard.")));
+        if (const QString folder = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR"); !folder.isEmpty())
+            QVERIFY(window.findChild<QMessageBox *>()->grab().save(folder + QStringLiteral("/updater-not-started.png")));
     }
 };
 
