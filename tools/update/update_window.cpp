@@ -4,6 +4,8 @@
 #include "update_texts.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -43,7 +46,14 @@ const UpdateText kStepTexts[UpdateWindow::kSteps] = {UpdateText::StepChoose, Upd
 
 std::function<QString(QWidget *, const QString &, const QString &)> UpdateWindow::chooseFile =
     [](QWidget *parent, const QString &title, const QString &filter) {
-        return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+        // The program runs in the updater folder; an image is where downloads go.
+        static QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        if (!QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+        const QString chosen = QFileDialog::getOpenFileName(parent, title, folder, filter);
+        if (!chosen.isEmpty())
+            folder = QFileInfo(chosen).absolutePath();
+        return chosen;
     };
 
 std::function<bool(QWidget *, const QString &, const QString &, const QString &, const QString &)>
