@@ -272,6 +272,8 @@ private slots:
                                                      << int(firmware::ImageFormat::IntelHex);
         QTest::newRow("HEX with a byte-order mark") << "fw.hex" << "\xEF\xBB\xBF" + hex
                                                     << int(firmware::ImageFormat::IntelHex);
+        QTest::newRow("byte-order mark, then a blank line") << "fw.hex" << "\xEF\xBB\xBF\r\n" + hex
+                                                            << int(firmware::ImageFormat::IntelHex);
         QTest::newRow("binary named .hex") << "firmware.hex" << bytes(data) << int(firmware::ImageFormat::Raw);
         QTest::newRow("text that is not HEX") << "notes.bin" << QByteArray("release notes\n") << -1;
     }

@@ -11,7 +11,6 @@
 namespace firmware {
 
 namespace {
-constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 std::string sizeText(uint64_t bytes)
 {
@@ -30,6 +29,10 @@ std::string firstLine(std::istream &in, bool &cut)
     std::istream::int_type c;
     while (read < kLookAhead && (c = in.get()) != std::istream::traits_type::eof()) {
         ++read;
+        if (read == 3 && line == "\xEF\xBB" && c == 0xBF) {
+            line.clear();  // an editor's byte-order mark before the first line
+            continue;
+        }
         if (c != '\n') {
             line.push_back(static_cast<char>(c));
             if (line.size() > kLongest) {
@@ -42,8 +45,6 @@ std::string firstLine(std::istream &in, bool &cut)
             break;
         line.clear();
     }
-    if (line.compare(0, 3, kUtf8Mark) == 0)
-        line.erase(0, 3);
     return line;
 }
 
