@@ -67,7 +67,7 @@ bool flashHolds(const std::vector<uint8_t> &image)
     g_loader.reset();
     return same;
 }
-constexpr int kRounds = 1;
+constexpr int kRounds = 3;
 #else
 const char *const kPath = "simulated boot loader (no transfer cost)";
 
