@@ -2,6 +2,7 @@
 
 #include "i18n/language_file.h"
 #include "platform/save_failures.h"
+#include "platform/updater_start.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -18,11 +19,14 @@ const QStringList kEnglish = {
     QStringLiteral("Not read"), // (file name, reason)
     QStringLiteral("%1 could not be read: %2. It stays as it is, and the program goes on without it."),
     QStringLiteral("Not imported"), // (file name, reason)
-    QStringLiteral("%1 was not imported: %2. Nothing was changed.")};
+    QStringLiteral("%1 was not imported: %2. Nothing was changed."),
+    QStringLiteral("Update not started"), // (program, reason)
+    QStringLiteral("The firmware update program %1 could not be started: %2. Nothing was changed on the keyboard.")};
 constexpr int kNotSaved = 0;
 constexpr int kPutAside = 2;
 constexpr int kLeftInPlace = 4;
 constexpr int kNotImported = 6;
+constexpr int kUpdaterNotStarted = 8;
 // The UI's language when the global store names none.
 const QString kDefaultLanguage = QStringLiteral("ChineseSimplified");
 } // namespace
@@ -36,6 +40,10 @@ SaveFailureNotice::SaveFailureNotice(QWidget *window, QSystemTrayIcon *tray, std
     connect(&failures, &SaveFailures::failed, this, &SaveFailureNotice::showNotSaved, Qt::QueuedConnection);
     connect(&failures, &SaveFailures::putAside, this, &SaveFailureNotice::showPutAside, Qt::QueuedConnection);
     connect(&failures, &SaveFailures::notImported, this, &SaveFailureNotice::showNotImported, Qt::QueuedConnection);
+    connect(&UpdaterStart::instance(), &UpdaterStart::notStarted, this, [this](const QString &program, const QString &why) {
+        const QStringList pair = texts(kUpdaterNotStarted);
+        tell(pair.at(0), pair.at(1).arg(program, why));
+    });
     // Stores put aside while the window was being built are told once it is.
     for (const SaveFailures::PutAside &unseen : failures.takeUnseenPutAside())
         QMetaObject::invokeMethod(

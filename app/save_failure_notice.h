@@ -10,7 +10,8 @@ class QSystemTrayIcon;
 class QWidget;
 
 // Tells the user that a file was not saved, that a store's file could not be
-// read, or that a chosen file was not imported (see SaveFailures): a balloon of the tray icon where the desktop has
+// read, that a chosen file was not imported (see SaveFailures), or that a
+// firmware-update program could not be started (UpdaterStart): a balloon of the tray icon where the desktop has
 // a tray, otherwise a warning box over the window that does not block it. One
 // box at a time shows the latest notice. Texts come from the "notices"
 // section of the language file.

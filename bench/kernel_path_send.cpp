@@ -88,7 +88,7 @@ bool burnletFigure(QTextStream &out)
     }
     // uhid queues at most 32 reports for the emulator and drops the rest
     // ("Output queue is full") without holding the writer back as a USB
-    // endpoint would, so the image goes over in programs of 1 KiB (16 reports).
+    // endpoint would, so the image goes over in programs of 1 KiB (17 reports).
     constexpr uint16_t kImageBytes = 32 * 1024, kChunkBytes = 1024, kAddress = 0x4000;
     constexpr int kRounds = 3;
     std::vector<uint8_t> image(kImageBytes);

@@ -6,10 +6,7 @@
 #include "platform/desktop_opener.h"
 #include "platform/logging.h"
 #include "platform/pointer_settings.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
+#include "platform/updater_start.h"
 
 namespace {
 
@@ -18,7 +15,8 @@ constexpr int kDoubleClickStepMs = 70;
 constexpr uint kDoubleClickFastestStep = 12;
 
 // Updater programs by keyboard edition (the connection state's lowest bit),
-// in ./update/ beside the program or in the installed updater folder.
+// in ./update/ beside the program or in the installed updater folder; on
+// Linux they are installed without ".exe" (platform/updater_start).
 const char *const kUpdaters[] = {
     "tarnelUK.exe", "sovrinUK.exe", "tarnelUS.exe", "sovrinUS.exe", "dusken.exe",
 };
@@ -65,11 +63,9 @@ void myQQuickView::openUpdateExe(uchar index)
 {
     if (index >= std::size(kUpdaters))
         return;
-    // Detached, so that quitting the program never interrupts a flash. It runs
-    // in its own folder, as when the user starts it from there; the paths are
-    // absolute because the folder may be relative to ours.
-    const QDir folder(QFileInfo(DataFolder::updaterFolder()).absoluteFilePath());
-    const QString program = folder.filePath(QLatin1String(kUpdaters[index]));
-    if (!QProcess::startDetached(program, {}, folder.path()))
-        qCWarning(lcBridge) << "updater" << program << "could not be started";
+    // The updater speaks the UI's language (ChineseSimplified where none is stored, as the UI).
+    QString language = getGlobalData(QStringLiteral("common/language")).toString();
+    if (language.isEmpty())
+        language = QStringLiteral("ChineseSimplified");
+    UpdaterStart::instance().start(DataFolder::updaterFolder(), QLatin1String(kUpdaters[index]), language);
 }

@@ -8,7 +8,8 @@
 #   include/                  burnlet.h, hiddll.h
 #   share/gearconsole/modules the shipped data, copied into each user's data
 #                             folder on first start (platform/data_folder)
-#   libexec/gearconsole/update the firmware updaters, when installed
+#   libexec/gearconsole/update the firmware update program, under each edition's
+#                             name (cmake/UpdatePrograms.cmake)
 #   lib/udev/                 gearconsole-hidraw-usage, the rules' helper
 #   lib/udev/rules.d/         70-gearconsole.rules
 #   share/applications, share/metainfo, share/icons/hicolor
@@ -47,6 +48,7 @@ install(FILES burnlet/include/burnlet.h burnlet/include/hiddll.h DESTINATION ${C
 # The UI documents are carried in the program; the rest of modules/ is data.
 install(DIRECTORY modules/ DESTINATION ${gearconsole_data_dir}/modules PATTERN qml EXCLUDE)
 install(DIRECTORY DESTINATION ${gearconsole_update_dir})
+include(cmake/UpdatePrograms.cmake)
 
 install(TARGETS gearconsole-hidraw-usage RUNTIME DESTINATION ${udev_dir})
 install(FILES ${GEARCONSOLE_UDEV_RULES} DESTINATION ${udev_dir}/rules.d)

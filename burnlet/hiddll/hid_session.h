@@ -17,7 +17,6 @@ namespace hiddll {
 constexpr unsigned char kReportId = 0;
 constexpr int kCommandBytes = 8;
 constexpr int kStatusBytes = 8;
-constexpr int kDataReportBytes = 64;
 
 struct OpenDevice {
     hid_device *device = nullptr;

@@ -1,4 +1,5 @@
 // Commands, status and flash data as HID reports (the mapping is described in hiddll.h).
+#include "data_reports.h"
 #include "hid_session.h"
 
 #include <algorithm>
@@ -7,8 +8,7 @@
 
 using namespace hiddll;
 
-HIDDLL_EXPORT int HT_SetUSBCmd(HANDLE handle, int length,
-                                                                   unsigned char *command)
+HIDDLL_EXPORT int HT_SetUSBCmd(HANDLE handle, int length, unsigned char *command)
 {
     hid_device *device = deviceOf(handle);
     if (!device)
@@ -27,8 +27,7 @@ HIDDLL_EXPORT int HT_SetUSBCmd(HANDLE handle, int length,
     return 1;
 }
 
-HIDDLL_EXPORT int HT_GetUSBAck(HANDLE handle, int length,
-                                                                   unsigned char *status)
+HIDDLL_EXPORT int HT_GetUSBAck(HANDLE handle, int length, unsigned char *status)
 {
     hid_device *device = deviceOf(handle);
     if (!device)
@@ -48,8 +47,7 @@ HIDDLL_EXPORT int HT_GetUSBAck(HANDLE handle, int length,
     return 1;
 }
 
-HIDDLL_EXPORT int HT_WriteUSB(HANDLE handle, unsigned char *data,
-                                                                  unsigned int count)
+HIDDLL_EXPORT int HT_WriteUSB(HANDLE handle, unsigned char *data, unsigned int count)
 {
     hid_device *device = deviceOf(handle);
     if (!device)
@@ -58,11 +56,12 @@ HIDDLL_EXPORT int HT_WriteUSB(HANDLE handle, unsigned char *data,
         setLastError(HIDDLL_ERROR_BAD_ARGUMENT);
         return 0;
     }
-    for (unsigned int offset = 0; offset < count; offset += kDataReportBytes) {
-        std::array<unsigned char, 1 + kDataReportBytes> report{};
+    // Every report says how many of its bytes are data, so a call of any length, at any
+    // place in a transfer, hands the device exactly the bytes it was given.
+    std::array<unsigned char, 1 + kDataReportBytes> report{};
+    for (size_t offset = 0; offset < count;) {
         report[0] = kReportId;
-        const unsigned int chunk = std::min<unsigned int>(kDataReportBytes, count - offset);
-        std::memcpy(report.data() + 1, data + offset, chunk);
+        offset += fillDataReport(report.data() + 1, data, count, offset);
         if (hid_write(device, report.data(), report.size()) < 0) {
             setLastError(HIDDLL_ERROR_WRITE);
             return 0;

@@ -11,9 +11,24 @@
  *   command  HT_SetUSBCmd  -> one feature report, 8 data bytes (shorter commands are
  *                             padded with zeros, longer ones refused)
  *   status   HT_GetUSBAck  -> one feature report read, 8 data bytes
- *   data     HT_WriteUSB   -> output reports of 64 data bytes each; the last one is
- *                             padded with zeros (the device knows the real length from
- *                             the command that opened the transfer)
+ *   data     HT_WriteUSB   -> output reports of 64 data bytes each, the first of which
+ *                             counts the flash data the report carries:
+ *                               byte 0      n, 1 to 63
+ *                               bytes 1-n   the next n bytes of the call's data
+ *                               the rest    zero, and not data
+ *                             A call of c bytes becomes ceil(c / 63) reports, every one
+ *                             full but the call's last.
+ *
+ * Why a count in every data report: burnlet hands one transfer over in many calls (one per
+ * block, whatever block size the client chose), and only the transfer's length is known to
+ * the device, from the command that opened it. Were reports padded to 64 bytes with nothing
+ * to tell padding from data, the padding of every block that is not a multiple of 64 long
+ * would land in the middle of the stream as flash data. With the count, each call delivers
+ * exactly the bytes it was given, in order, wherever it falls in the transfer, and a report
+ * lost on the way leaves the device short (its progress word shows it) instead of shifting
+ * everything after it. The alternative, one stream across calls padded only at the
+ * transfer's end, would have to hold back a block's tail until the next call, which a
+ * client that waits for the device after each block (Verify) never makes.
  */
 #ifndef HIDDLL_H
 #define HIDDLL_H
@@ -31,6 +46,9 @@ int HT_SetUSBCmd(HANDLE handle, int length, unsigned char *command);
 int HT_GetUSBAck(HANDLE handle, int length, unsigned char *status);
 int HT_WriteUSB(HANDLE handle, unsigned char *data, unsigned int count);
 int CloseHandle(HANDLE handle); /* 1 on success */
+
+/* Flash data bytes one output report carries in the hidapi build (see the mapping above). */
+enum { HIDDLL_DATA_PER_REPORT = 63 };
 
 /* Error codes of HT_HidGetLastError in the hidapi build. They start at 0x1000 so that a
  * caller passing one on can never confuse it with a boot-loader result code. */

@@ -1,5 +1,7 @@
 #include "boot_loader_model.h"
 
+#include "data_reports.h"
+
 #include <algorithm>
 
 namespace bootsim {
@@ -39,6 +41,20 @@ void BootLoaderModel::powerOn()
     *this = BootLoaderModel(Behaviour{});
 }
 
+void BootLoaderModel::powerCycle()
+{
+    BootLoaderModel fresh(behaviour);
+    fresh.flash = std::move(flash);
+    fresh.option = std::move(option);
+    fresh.version = version;
+    fresh.marker_ = marker_;
+    fresh.resets = resets;
+    fresh.erases = erases;
+    fresh.malformedReports = malformedReports;
+    fresh.overrunBytes = overrunBytes;
+    *this = std::move(fresh);
+}
+
 BootLoaderModel::BootLoaderModel(Behaviour initial)
     : behaviour(initial), flash(kFlashBytes, kErased), option(kOptionBytes, kErased), marker_{'w', 'u', 'm', '-'}
 {
@@ -76,7 +92,10 @@ void BootLoaderModel::command(const Packet &packet)
             std::fill(option.begin(), option.end(), kErased);
         } else {
             const size_t page = wordAt(packet, 1) & ~(kPageBytes - 1);
-            std::fill_n(flash.begin() + static_cast<long>(page), kPageBytes, kErased);
+            for (size_t at = page; at < page + kPageBytes; ++at) {
+                if (static_cast<int>(at) != behaviour.stuckCell)
+                    flash[at] = kErased;
+            }
         }
         break;
     case kOpenVerify:
@@ -148,16 +167,29 @@ Status BootLoaderModel::readStatus()
     return status;
 }
 
+void BootLoaderModel::receiveReport(const uint8_t *report, size_t size)
+{
+    const size_t count = hiddll::dataInReport(report, size);
+    if (count == 0) {
+        ++malformedReports;
+        return;
+    }
+    receive(report + hiddll::kDataField, count);
+}
+
 void BootLoaderModel::receive(const uint8_t *data, size_t count)
 {
-    if (session_ == Session::None)
+    if (session_ == Session::None) {
+        overrunBytes += count;
         return;
-    // The device knows the transfer's length from the command that opened it: the zeros
-    // that pad the last 64-byte report beyond it are not data (a blank check takes two
-    // bytes per flash byte).
+    }
+    // The transfer's length came with the command that opened it (a blank check takes two
+    // bytes per flash byte); anything beyond it is not taken.
     const size_t budget = sessionArea_ == kBlankCheckArea ? 2 * size_t(sessionLength_) : size_t(sessionLength_);
     const size_t taken = consumed_ + pending_.size();
-    count = std::min(count, budget > taken ? budget - taken : 0);
+    const size_t room = budget > taken ? budget - taken : 0;
+    overrunBytes += count > room ? count - room : 0;
+    count = std::min(count, room);
     pending_.insert(pending_.end(), data, data + count);
     if (behaviour.bytesPerStatusRead == 0)
         consumePending(pending_.size());
@@ -188,9 +220,9 @@ void BootLoaderModel::writeByte(size_t index, uint8_t byte)
     if (sessionArea_ == kMainFlash) {
         const size_t address = (sessionAddress_ + index) % kFlashBytes;
         if (static_cast<int>(address) != behaviour.stuckCell)
-            flash[address] = byte;
+            flash[address] &= byte;  // programming clears bits; only an erase sets them
     } else if (sessionArea_ == kOptionArea) {
-        option[(sessionAddress_ + index) % kOptionBytes] = byte;
+        option[(sessionAddress_ + index) % kOptionBytes] &= byte;
     }
 }
 

@@ -2,6 +2,14 @@
 // control byte with its busy periods, the progress word that advances as data is consumed,
 // download mode with its marker, erase, and device-side verify and blank check.
 //
+// It behaves as flash does: programming can only clear bits (a cell becomes old AND new),
+// and only an erase sets a page back to 0xFF, so a client that programs without erasing
+// leaves wrong contents, as it would on the device.
+//
+// Flash data arrive as whole 64-byte output reports, as the kernel hands them over, each
+// counting the data it carries (hiddll/data_reports.h); a report that does not follow that
+// layout is counted and ignored.
+//
 // Data areas of the opcode-2/3 commands: 0 main flash, 1 option area, 2 blank check of main
 // flash (every two bytes received check one flash byte for the erased value 0xFF).
 #pragma once
@@ -32,7 +40,7 @@ struct Behaviour {
     bool busyStuck = false;              // bit 7 never clears
     bool controlByteStuck = false;       // opcode 6 is ignored
     bool progressWordStalls = false;     // the progress word never reaches its value
-    int stuckCell = -1;                  // a flash address that keeps its old value
+    int stuckCell = -1;                  // a flash address that keeps its value, written or erased
 };
 
 class BootLoaderModel {
@@ -41,10 +49,14 @@ public:
 
     // Factory state: erased flash and option area, marker "wum-", control byte 0.
     void powerOn();
+    // Unplugged and plugged in again: flash and option area keep what they hold, modes and
+    // transfers start afresh (the counters of what it was sent stay for the tests).
+    void powerCycle();
 
     void command(const Packet &packet);
     Status readStatus();
-    void receive(const uint8_t *data, size_t count);
+    // One output report without its report-ID byte.
+    void receiveReport(const uint8_t *report, size_t size);
 
     void setControlByte(uint8_t value);  // bit 7 raises the failure flag
     void setMarker(const char (&marker)[5]);
@@ -60,6 +72,8 @@ public:
     uint8_t pageUnit = 0;
     int resets = 0;
     int erases = 0;
+    int malformedReports = 0;  // reports whose data count does not fit the layout
+    size_t overrunBytes = 0;   // data beyond the length of the transfer they arrived in
 
     Session session() const { return session_; }
     uint8_t sessionArea() const { return sessionArea_; }
@@ -69,6 +83,7 @@ public:
 private:
     explicit BootLoaderModel(Behaviour initial);
     void openSession(Session kind, const Packet &packet);
+    void receive(const uint8_t *data, size_t count);
     void consumePending(size_t limit);
     void consumeByte(uint8_t byte);
     void writeByte(size_t index, uint8_t byte);

@@ -1,6 +1,8 @@
 // HIDDLL calls routed to the simulated boot loader.
 #include "simulator.h"
 
+#include "data_reports.h"
+
 #include <algorithm>
 
 namespace bootsim {
@@ -24,7 +26,7 @@ int deviceIndex(HANDLE handle)
 bool usable(HANDLE handle)
 {
     Simulator &sim = simulator();
-    if (deviceIndex(handle) < 0 || !sim.isOpen(handle)) {
+    if (deviceIndex(handle) < 0 || !sim.isOpen(handle) || sim.unplugged) {
         sim.lastError = kBadHandle;
         return false;
     }
@@ -47,7 +49,7 @@ bool injected(int planned, int callNumber)
 int openNext(HANDLE *handle)
 {
     Simulator &sim = simulator();
-    if (sim.nextToFind >= std::min(sim.devicesPresent, kMaxSimulatedDevices)) {
+    if (sim.unplugged || sim.nextToFind >= std::min(sim.devicesPresent, kMaxSimulatedDevices)) {
         sim.lastError = kNoMoreDevices;
         return 0;
     }
@@ -90,6 +92,23 @@ void Simulator::reset()
     open.fill(false);
     nextToFind = 0;
     lastError = 0;
+    unplugged = false;
+}
+
+void Simulator::unplug()
+{
+    unplugged = true;
+    open.fill(false);
+    device.downloadMode = false;
+    device.flashWriteOpen = false;
+}
+
+void Simulator::plugIn()
+{
+    unplugged = false;
+    faults.unplugAtWrite = -1;
+    faults.unplugAtStatusRead = -1;
+    faults.unplugAtOpcode = -1;
 }
 
 HANDLE Simulator::handleOf(int deviceNumber) const
@@ -164,6 +183,10 @@ SIMULATED_HIDDLL int HT_SetUSBCmd(HANDLE handle, int length, unsigned char *comm
         return 0;
     Packet packet{};
     std::copy(command, command + 8, packet.begin());
+    if (packet[0] == sim.faults.unplugAtOpcode && sim.log.countOpcode(packet[0]) == sim.faults.unplugAtOccurrence) {
+        sim.unplug();
+        return 0;
+    }
     sim.log.commands.push_back({handle, packet});
     if (injected(sim.faults.failCommandAt, number) || injected(sim.faults.failOpcode, packet[0]))
         return 0;
@@ -179,7 +202,9 @@ SIMULATED_HIDDLL int HT_GetUSBAck(HANDLE handle, int length, unsigned char *stat
     const int number = sim.log.statusReads++;
     if (!usable(handle) || length != 8 || !status)
         return 0;
-    if (injected(sim.faults.failStatusReadAt, number))
+    if (number == sim.faults.unplugAtStatusRead)
+        sim.unplug();
+    if (!usable(handle) || injected(sim.faults.failStatusReadAt, number))
         return 0;
     const Status block = isBootLoader(handle) ? sim.device.readStatus() : Status{};
     std::copy(block.begin(), block.end(), status);
@@ -196,10 +221,18 @@ SIMULATED_HIDDLL int HT_WriteUSB(HANDLE handle, unsigned char *data, unsigned in
     sim.log.writes.push_back({handle, std::vector<uint8_t>(data, data + count)});
     if (sim.onWrite)
         sim.onWrite(sim.log.writes.back());
-    if (injected(sim.faults.failWriteAt, number))
+    if (number == sim.faults.unplugAtWrite)
+        sim.unplug();
+    if (!usable(handle) || injected(sim.faults.failWriteAt, number))
         return 0;
-    if (isBootLoader(handle))
-        sim.device.receive(data, count);
+    if (isBootLoader(handle)) {
+        // The device gets whole reports, laid out as the hidapi layer lays them out.
+        std::array<uint8_t, hiddll::kDataReportBytes> report{};
+        for (size_t offset = 0; offset < count;) {
+            offset += hiddll::fillDataReport(report.data(), data, count, offset);
+            sim.device.receiveReport(report.data(), report.size());
+        }
+    }
     return 1;
 }
 
@@ -208,7 +241,9 @@ SIMULATED_HIDDLL int CloseHandle(HANDLE handle)
     Simulator &sim = simulator();
     ++sim.log.calls;
     sim.log.closed.push_back(handle);
-    if (sim.faults.closeFails || !usable(handle))
+    // A handle of an unplugged device still closes, as the system's does.
+    const bool wasOpenBeforeUnplug = sim.unplugged && deviceIndex(handle) >= 0;
+    if (sim.faults.closeFails || (!wasOpenBeforeUnplug && !usable(handle)))
         return 0;
     sim.open[static_cast<size_t>(deviceIndex(handle))] = false;
     return 1;

@@ -20,6 +20,10 @@ struct FaultPlan {
     int failCommandAt = -1;                   // likewise for HT_SetUSBCmd
     int failOpcode = -1;                      // every command with this opcode fails
     bool closeFails = false;                  // CloseHandle returns 0
+    int unplugAtWrite = -1;                   // the device goes away during this HT_WriteUSB call
+    int unplugAtStatusRead = -1;              // or at this HT_GetUSBAck call
+    int unplugAtOpcode = -1;                  // or when a command with this opcode arrives
+    int unplugAtOccurrence = 0;               // for the how-manieth time (0-based)
 };
 
 struct SentCommand {
@@ -62,6 +66,12 @@ public:
     int devicesPresent = 1;
     // Runs inside HT_WriteUSB before the data reaches the device, e.g. to sample progress.
     std::function<void(const SentData &)> onWrite;
+
+    // Unplugs every device: calls on their handles fail and the search finds nothing, until
+    // plugIn() (the flash keeps what it holds, as the device's does).
+    void unplug();
+    void plugIn();
+    bool unplugged = false;
 
     // State of the HIDDLL calls themselves.
     std::array<bool, kMaxSimulatedDevices> open{};

@@ -1,7 +1,9 @@
-// burnlet-flash: reading Intel HEX, its command line, and programming the simulated boot
-// loader end to end; the built program itself is run for the refusals it makes on its own.
+// burnlet-flash: reading images (Intel HEX or raw, told apart by content), its command line,
+// and updating the simulated boot loader end to end; the built program itself is run for the
+// refusals it makes on its own.
 #include "command_line.h"
 #include "flash_tool.h"
+#include "image_file.h"
 #include "intel_hex.h"
 #include "sim_fixture.h"
 
@@ -9,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sstream>
+
+#include "update_lock.h"
 
 using namespace testing;
 
@@ -41,10 +45,17 @@ QByteArray hexImage(uint16_t address, const std::vector<uint8_t> &data)
     return text;
 }
 
-flashtool::LoadedImage parse(const QByteArray &text)
+firmware::ImageRead parse(const QByteArray &text)
 {
     std::istringstream in(text.toStdString());
-    return flashtool::parseIntelHex(in);
+    return firmware::parseIntelHex(in);
+}
+
+// A keyboard holding old firmware everywhere, as one does before an update.
+void keyboardWithOldFirmware()
+{
+    freshDevice();
+    std::fill(sim().device.flash.begin(), sim().device.flash.end(), uint8_t(0x5A));
 }
 
 struct ToolRun {
@@ -53,13 +64,13 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun runTool(const QStringList &arguments)
+ToolRun runTool(const QStringList &arguments, firmware::UpdateEngine *engine = nullptr)
 {
     std::vector<std::string> args;
     for (const QString &a : arguments)
         args.push_back(a.toStdString());
     std::ostringstream out, err;
-    const int code = flashtool::runFlashTool(args, out, err);
+    const int code = flashtool::runFlashTool(args, out, err, engine);
     return {code, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
 }
 }  // namespace
@@ -79,17 +90,20 @@ class FlashToolTests : public QObject {
     }
 
 private slots:
-    void hexRecordsBuildOneImage()
+    // Records with a gap between them stay two runs: the gap is the device's, not the image's.
+    void hexRecordsBuildRuns()
     {
-        const auto first = pattern(20, 3), second = pattern(5, 4);
-        const auto image = parse(record(0, 0x1010, first) + record(0, 0x1030, second) + endOfFile());
+        const auto first = pattern(20, 3), touching = pattern(12, 5), second = pattern(5, 4);
+        const auto image = parse(record(0, 0x1010, first) + record(0, 0x1024, touching) + record(0, 0x1040, second) +
+                                 endOfFile());
 
-        QVERIFY2(image.image, image.error.c_str());
-        QCOMPARE(image.image->start, 0x1010u);
-        QCOMPARE(image.image->bytes.size(), size_t(0x1035 - 0x1010));
-        QCOMPARE(bytes(image.image->bytes).left(20), bytes(first));
-        QCOMPARE(bytes(image.image->bytes).mid(20, 12), QByteArray(12, char(0xFF)));  // the gap stays erased
-        QCOMPARE(bytes(image.image->bytes).right(5), bytes(second));
+        QVERIFY2(image.image, image.refusal.c_str());
+        QCOMPARE(image.image->format, firmware::ImageFormat::IntelHex);
+        QCOMPARE(image.image->runs.size(), size_t(2));
+        QCOMPARE(image.image->runs[0].address, 0x1010u);
+        QCOMPARE(bytes(image.image->runs[0].bytes), bytes(first) + bytes(touching));
+        QCOMPARE(image.image->runs[1].address, 0x1040u);
+        QCOMPARE(bytes(image.image->runs[1].bytes), bytes(second));
     }
 
     void hexAddressRecordsAreApplied_data()
@@ -112,9 +126,10 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(uint, start);
         const auto image = parse(text);
-        QVERIFY2(image.image, image.error.c_str());
-        QCOMPARE(image.image->start, start);
-        QCOMPARE(image.image->bytes.size(), size_t(1));
+        QVERIFY2(image.image, image.refusal.c_str());
+        QCOMPARE(image.image->runs.size(), size_t(1));
+        QCOMPARE(image.image->runs[0].address, start);
+        QCOMPARE(image.image->runs[0].bytes.size(), size_t(1));
     }
 
     void corruptHexIsRefused_data()
@@ -139,6 +154,8 @@ private slots:
                                           << "beyond the 16-bit address space";
         QTest::newRow("overlap") << good + record(0, 0x010F, {1, 2}) + endOfFile() << "overlap";
         QTest::newRow("no data") << endOfFile() << "";
+        QTest::newRow("line longer than a record") << QByteArray(":") + QByteArray(2000, 'A') + "\n" + endOfFile()
+                                                    << "line 1: longer than any record can be (521 characters)";
     }
 
     void corruptHexIsRefused()
@@ -146,9 +163,9 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(QString, reason);
         const auto image = parse(text);
-        const bool refused = !image.image || image.image->bytes.empty();
+        const bool refused = !image.image || image.image->totalBytes() == 0;
         QVERIFY(refused);
-        QVERIFY2(QString::fromStdString(image.error).contains(reason), image.error.c_str());
+        QVERIFY2(QString::fromStdString(image.refusal).contains(reason), image.refusal.c_str());
     }
 
     void commandLineIsRead_data()
@@ -158,17 +175,20 @@ private slots:
         QTest::addColumn<bool>("verify");
         QTest::addColumn<int>("blockSize");
         QTest::addColumn<int>("address");  // -1: not given
-        QTest::newRow("file only") << QStringList{"fw.bin"} << true << false << 64 << -1;
-        QTest::newRow("everything") << QStringList{"--verify", "--block", "0x20", "--address", "4096", "fw.bin"}
-                                    << true << true << 32 << 4096;
+        QTest::newRow("file only") << QStringList{"fw.bin"} << true << true << int(firmware::kDefaultBlockSize) << -1;
+        QTest::newRow("everything") << QStringList{"--no-verify", "--block", "0x20", "--address", "4096", "fw.bin"}
+                                    << true << false << 32 << 4096;
+        QTest::newRow("verify asked for") << QStringList{"--verify", "--edition", "dusken", "fw.bin"} << true << true
+                                          << int(firmware::kDefaultBlockSize) << -1;
         QTest::newRow("no file") << QStringList{"--verify"} << false << false << 0 << 0;
         QTest::newRow("two files") << QStringList{"a.bin", "b.bin"} << false << false << 0 << 0;
         QTest::newRow("block 0") << QStringList{"--block", "0", "a.bin"} << false << false << 0 << 0;
-        QTest::newRow("block too big") << QStringList{"--block", "65536", "a.bin"} << false << false << 0 << 0;
+        QTest::newRow("block above a transfer") << QStringList{"--block", "4097", "a.bin"} << false << false << 0 << 0;
         QTest::newRow("address too big") << QStringList{"--address", "0x10000", "a.bin"} << false << false << 0 << 0;
         QTest::newRow("negative") << QStringList{"--address", "-1", "a.bin"} << false << false << 0 << 0;
         QTest::newRow("missing value") << QStringList{"a.bin", "--block"} << false << false << 0 << 0;
         QTest::newRow("unknown option") << QStringList{"--force", "a.bin"} << false << false << 0 << 0;
+        QTest::newRow("unknown edition") << QStringList{"--edition", "tarnel", "a.bin"} << false << false << 0 << 0;
     }
 
     void commandLineIsRead()
@@ -193,17 +213,22 @@ private slots:
         QCOMPARE(parsed.options->file, std::string("fw.bin"));
     }
 
-    void programsAHexFileIntoTheDevice_data()
+    // Over old firmware, as a user runs it: erased where the image goes, written, checked.
+    void updatesTheDeviceFromAHexFile_data()
     {
         QTest::addColumn<QStringList>("options");
-        QTest::newRow("verify, block 48") << QStringList{"--verify", "--block", "48"};
-        QTest::newRow("default block, no verify") << QStringList{};
+        QTest::addColumn<int>("checks");  // opcode-2 transfers: the blank check, then the verify ones
+        // Sixteen reports at most between two waits: 16 blocks of 48, 8 of 100, one of 1008.
+        QTest::newRow("block 48") << QStringList{"--block", "48"} << 1 + 2;
+        QTest::newRow("block 100") << QStringList{"--block", "100"} << 1 + 2;
+        QTest::newRow("defaults") << QStringList{} << 2;
+        QTest::newRow("no verify") << QStringList{"--no-verify"} << 1;
     }
-
-    void programsAHexFileIntoTheDevice()
+    void updatesTheDeviceFromAHexFile()
     {
         QFETCH(QStringList, options);
-        freshDevice();
+        QFETCH(int, checks);
+        keyboardWithOldFirmware();
         const auto firmware = pattern(1000, 9);
         const QString file = writeFile("firmware.hex", hexImage(0x2000, firmware) + endOfFile());
 
@@ -214,20 +239,61 @@ private slots:
         QCOMPARE(sim().device.resets, 1);
         QCOMPARE(sim().openHandles(), 0);
         QCOMPARE(sim().log.countOpcode(7), 1);
-        QCOMPARE(sim().log.countOpcode(2), options.contains("--verify") ? 1 : 0);
+        QCOMPARE(sim().log.countOpcode(2), checks);
         QVERIFY(run.err.contains("100%"));
+        QVERIFY2(run.out.contains(checks > 1 ? "Done. The new firmware was written and verified"
+                                              : "Done. The new firmware was written without being checked"),
+                 qPrintable(run.out));
     }
 
     void programsARawBinaryAtItsAddress()
     {
-        freshDevice();
+        keyboardWithOldFirmware();
         const auto firmware = pattern(300, 5);
         const QString file = writeFile("firmware.bin", bytes(firmware));
 
-        const ToolRun run = runTool({"--verify", "--address", "0xC000", file});
+        const ToolRun run = runTool({"--address", "0xC000", file});
 
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(flashRange(0xC000, firmware.size()), bytes(firmware));
+    }
+
+    // The content decides, never the name.
+    void imagesAreToldApartByContent_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("format");  // -1: refused
+        const auto data = pattern(40, 7);
+        const QByteArray hex = hexImage(0x0300, data) + endOfFile();
+        QTest::newRow("HEX named .hex.txt") << "firmware.hex.txt" << hex << int(firmware::ImageFormat::IntelHex);
+        QTest::newRow("HEX with no extension") << "firmware" << hex << int(firmware::ImageFormat::IntelHex);
+        QTest::newRow("HEX after blank lines, CRLF") << "fw.hex" << "\r\n\n" + QByteArray(hex).replace("\n", "\r\n")
+                                                     << int(firmware::ImageFormat::IntelHex);
+        QTest::newRow("HEX with a byte-order mark") << "fw.hex" << "\xEF\xBB\xBF" + hex
+                                                    << int(firmware::ImageFormat::IntelHex);
+        QTest::newRow("byte-order mark, then a blank line") << "fw.hex" << "\xEF\xBB\xBF\r\n" + hex
+                                                            << int(firmware::ImageFormat::IntelHex);
+        QTest::newRow("binary named .hex") << "firmware.hex" << bytes(data) << int(firmware::ImageFormat::Raw);
+        QTest::newRow("text that is not HEX") << "notes.bin" << QByteArray("release notes\n") << -1;
+    }
+    void imagesAreToldApartByContent()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(int, format);
+        const auto read = firmware::readImageFile(writeFile(name, content).toStdString(), std::nullopt);
+        if (format < 0) {
+            QVERIFY(!read.image);
+            QVERIFY2(read.refusal.find("text file, but not Intel HEX") != std::string::npos, read.refusal.c_str());
+            return;
+        }
+        QVERIFY2(read.image, read.refusal.c_str());
+        QCOMPARE(int(read.image->format), format);
+        if (format == int(firmware::ImageFormat::IntelHex)) {
+            QCOMPARE(read.image->runs.front().address, 0x0300u);
+            QCOMPARE(read.image->totalBytes(), size_t(40));
+        }
     }
 
     void badImagesNeverReachTheDevice_data()
@@ -241,15 +307,17 @@ private slots:
         QTest::newRow("corrupt hex") << "bad.hex" << corrupt << QStringList{} << "checksum mismatch";
         QTest::newRow("unknown record") << "bad.hex" << record(7, 0, {1}) + endOfFile() << QStringList{}
                                         << "unknown record type";
-        QTest::newRow("raw past 0xFFFF") << "big.bin" << QByteArray(0x200, 'x') << QStringList{"--address", "0xFF00"}
-                                         << "beyond the 16-bit address space";
-        QTest::newRow("raw too long") << "huge.bin" << QByteArray(0x10000, 'x') << QStringList{}
-                                      << "at most 65535";
-        QTest::newRow("empty raw") << "empty.bin" << QByteArray() << QStringList{} << "no data";
+        QTest::newRow("raw past 0xFFFF") << "big.bin" << bytes(pattern(0x200)) << QStringList{"--address", "0xFF00"}
+                                         << "longer than the 256 bytes that fit from 0xFF00";
+        QTest::newRow("raw too long") << "huge.bin" << bytes(pattern(0x10001)) << QStringList{}
+                                      << "longer than the 64 KiB";
+        QTest::newRow("empty raw") << "empty.bin" << QByteArray() << QStringList{} << "the file is empty";
         QTest::newRow("address with hex") << "ok.hex" << record(0, 0, {1}) + endOfFile()
-                                          << QStringList{"--address", "16"} << "--address applies to raw";
+                                          << QStringList{"--address", "16"} << "applies to raw binary images only";
+        QTest::newRow("HEX of more than 4 MiB") << "long.hex" << QByteArray(":") + QByteArray(5 << 20, 'A')
+                                                << QStringList{} << "holds more than the boot loader's 64 KiB";
+        QTest::newRow("a folder") << "." << QByteArray() << QStringList{} << "this is a folder";
     }
-
     void badImagesNeverReachTheDevice()
     {
         QFETCH(QString, name);
@@ -257,12 +325,13 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QString, message);
         freshDevice();
-        const QString file = writeFile(name, content);
+        const QString file = name == "." ? dir.path() : writeFile(name, content);
 
         const ToolRun run = runTool(options << file);
 
         QCOMPARE(run.exitCode, int(flashtool::kBadInput));
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(run.err.contains("Nothing was written; the keyboard is unchanged."), qPrintable(run.err));
         QCOMPARE(sim().log.calls, 0);
     }
 
@@ -270,31 +339,66 @@ private slots:
     {
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no device") << 0 << "0x1002: no boot loader";
-        QTest::newRow("not a boot loader") << 1 << "entering download mode failed: 254";
-        QTest::newRow("flash cell broken") << 2 << "programming failed: 43: verification failed";
-        QTest::newRow("device stays busy") << 3 << "programming failed: 38";
+        QTest::newRow("no device") << 0 << "No keyboard in its update mode was found. Nothing was written";
+        QTest::newRow("not a boot loader") << 1 << "lacks the update-mode marker";
+        QTest::newRow("flash cell broken") << 2 << "does not match the image";
+        QTest::newRow("progress word stalls") << 3 << "did not confirm the data it was sent (45)";
     }
-
     void deviceFailuresAreExplained()
     {
         QFETCH(int, fault);
         QFETCH(QString, message);
-        freshDevice();
+        keyboardWithOldFirmware();
         switch (fault) {
         case 0: sim().faults.searchError = 0x1002; break;
         case 1: sim().device.setMarker("app "); break;
-        case 2: sim().device.behaviour.stuckCell = 0x0010; sim().device.flash[0x10] = 0x00; break;
-        case 3: sim().device.behaviour.busyStuck = true; break;
+        case 2: sim().device.behaviour.stuckCell = 0x0010; sim().device.flash[0x10] = 0xFF; break;
+        case 3: sim().device.behaviour.progressWordStalls = true; break;
         }
-        const QString file = writeFile("fw.hex", hexImage(0, pattern(64, 2)) + endOfFile());
+        auto image = pattern(64, 2);
+        image[0x10] = 0x00;
+        const QString file = writeFile("fw.hex", hexImage(0, image) + endOfFile());
 
-        const ToolRun run = runTool({"--verify", file});
+        const ToolRun run = runTool({file});
 
         QCOMPARE(run.exitCode, int(flashtool::kDeviceFailed));
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(sim().openHandles(), 0);
         QCOMPARE(sim().device.resets, 0);
+    }
+
+    // A stop (the signal handler's request) ends the update at a safe point; the last
+    // line says what the keyboard holds, and the tool exits with its own code.
+    void stopEndsAtASafePointAndSaysTheState()
+    {
+        keyboardWithOldFirmware();
+        firmware::UpdateEngine engine;
+        sim().onWrite = [&engine](const bootsim::SentData &) {
+            if (sim().device.session() == bootsim::Session::Write)
+                engine.requestStop();
+        };
+        const QString file = writeFile("fw.bin", bytes(pattern(12000, 3)));
+
+        const ToolRun run = runTool({file}, &engine);
+
+        QCOMPARE(run.exitCode, int(flashtool::kStopped));
+        const QString last = run.err.trimmed().split('\n').last();
+        QVERIFY2(last.contains("The update was stopped on request. The keyboard is in its update mode with incomplete "
+                               "firmware. It is safe to run the update again without unplugging it."),
+                 qPrintable(run.err));
+        QCOMPARE(sim().device.resets, 0);
+        QCOMPARE(sim().log.countOpcode(3), 1);  // the transfer under way was finished, no further one begun
+    }
+
+    void anotherUpdateKeepsTheToolAway()
+    {
+        freshDevice();
+        firmware::UpdateLock held;
+        QVERIFY(held.take());
+        const ToolRun run = runTool({writeFile("fw.bin", bytes(pattern(100)))});
+        QCOMPARE(run.exitCode, int(flashtool::kDeviceFailed));
+        QVERIFY2(run.err.contains("Another firmware update is running"), qPrintable(run.err));
+        QCOMPARE(sim().log.calls, 0);
     }
 
     void builtProgramRefusesCorruptHex()
@@ -318,6 +422,33 @@ private slots:
         const QByteArray err = tool.readAllStandardError();
         QVERIFY(err.contains("--block needs a value"));
         QVERIFY(err.contains("usage: burnlet-flash"));
+    }
+
+    // Endless or huge inputs under a memory limit: refused with a message, in bounded memory
+    // (no limit under the address sanitizer, which reserves more than any limit allows).
+    void builtProgramRefusesHugeImagesInBoundedMemory_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("/dev/zero") << "/dev/zero" << "longer than the 64 KiB";
+        QTest::newRow("100 MB single-line HEX") << "line.hex" << "holds more than the boot loader's 64 KiB";
+    }
+    void builtProgramRefusesHugeImagesInBoundedMemory()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, message);
+        QString file = input;
+        if (!input.startsWith('/')) {
+            file = writeFile(input, ":" + QByteArray(600, 'A'));
+            QVERIFY(QFile::resize(file, 100 << 20));  // sparse: no room taken
+        }
+        const QString limit = qEnvironmentVariableIsSet("ASAN_OPTIONS") ? QString() : "ulimit -v 200000; ";
+        QProcess tool;
+        tool.start("sh", {"-c", limit + "exec \"$0\" \"$1\"", BURNLET_FLASH_PATH, file});
+        QVERIFY(tool.waitForFinished(30000));
+        const QByteArray err = tool.readAllStandardError();
+        QCOMPARE(tool.exitCode(), int(flashtool::kBadInput));
+        QVERIFY2(err.contains(message.toUtf8()), err.constData());
     }
 };
 

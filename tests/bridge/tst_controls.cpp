@@ -8,6 +8,7 @@
 #include "keys/key_matrix.h"
 #include "platform/desktop_opener.h"
 #include "platform/pointer_settings.h"
+#include "platform/updater_start.h"
 #include "support/log_capture.h"
 #include "support/test_workspace.h"
 #include "support/wire_trace.h"
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -341,33 +343,46 @@ private slots:
         QCOMPARE(rig.reports().last(), QStringLiteral("00 30 00 00 00 00 55 aa d0"));
     }
 
-    // The stand-in updater waits for the view to be gone, then notes the
-    // folder it runs in: a flash must outlive the program's quit.
+    // The stand-in updaters wait for the view to be gone, then note the folder
+    // they run in and the language they were given: a flash must outlive the
+    // program's quit. dusken is installed as the table names it, sovrinUS the
+    // Linux way, without ".exe"; tarnelUS is missing, which the user is told.
     void updaterOutlivesTheViewInItsOwnFolder()
     {
         ControlRig rig;
+        rig.view->setGlobalData(QStringLiteral("common/language"), QStringLiteral("English"));
         QDir().mkpath(QStringLiteral("update"));
         const QString folder = QDir(QStringLiteral("update")).canonicalPath();
         const QString viewGone = rig.workspace.path() + QStringLiteral("/view-gone");
-        const QString marker = rig.workspace.path() + QStringLiteral("/updater-ran");
-        QFile script(QStringLiteral("update/dusken.exe"));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(("#!/bin/sh\nwhile [ ! -e '" + viewGone + "' ]; do sleep 0.05; done\npwd -P > '" + marker + "'\n").toUtf8());
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const QString &name : {QStringLiteral("dusken.exe"), QStringLiteral("sovrinUS")}) {
+            QFile script(QStringLiteral("update/") + name);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(("#!/bin/sh\nwhile [ ! -e '" + viewGone + "' ]; do sleep 0.05; done\n"
+                          "echo \"$(pwd -P) $GEARCONSOLE_LANGUAGE $#\" > '" + rig.workspace.path() + "/ran-" + name + "'\n")
+                             .toUtf8());
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
 
         LogCapture log;
+        QSignalSpy notStarted(&UpdaterStart::instance(), &UpdaterStart::notStarted);
         rig.view->openUpdateExe(7);
-        rig.view->openUpdateExe(3);   // not installed
+        rig.view->openUpdateExe(2);   // not installed
         QCOMPARE(log.count(QStringLiteral("could not be started")), 1);
+        QCOMPARE(notStarted.count(), 1);
+        QCOMPARE(notStarted[0][0].toString(), QStringLiteral("tarnelUS"));
+        QVERIFY(notStarted[0][1].toString().startsWith(QStringLiteral("it is not installed in ")));
         rig.view->openUpdateExe(4);
+        rig.view->openUpdateExe(3);
+        QCOMPARE(notStarted.count(), 1);
         rig.view.reset();
         QVERIFY(QFile(viewGone).open(QIODevice::WriteOnly));
-        const auto ranIn = [&] {
-            QFile ran(marker);
+        const auto ranIn = [&](const QString &name) {
+            QFile ran(rig.workspace.path() + "/ran-" + name);
             return ran.open(QIODevice::ReadOnly) ? QString::fromUtf8(ran.readAll()).trimmed() : QString();
         };
-        QTRY_COMPARE(ranIn(), folder);
+        QTRY_COMPARE(ranIn(QStringLiteral("dusken.exe")), folder + QStringLiteral(" English 0"));
+        QTRY_COMPARE(ranIn(QStringLiteral("sovrinUS")), folder + QStringLiteral(" English 0"));
     }
 
     void dpiStages_data()

@@ -2,6 +2,7 @@
 // kernel's HID core and uhid devices, udev and the access rule, burnlet over
 // libHIDDLL. Runs inside the test VM only (run_in_vm.sh); anywhere else each
 // scenario skips.
+#include "burnlet.h"
 #include "device/virtual/keyboard_model.h"
 #include "device/virtual/vendor_report_model.h"
 #include "kernel_rig.h"
@@ -9,8 +10,10 @@
 #include "platform/device_monitor.h"
 #include "support/command_drivers.h"
 #include "support/log_capture.h"
+#include "update_session.h"
 
 #include <QElapsedTimer>
+#include <csignal>
 #include <QFile>
 #include <QProcess>
 #include <QTimer>
@@ -24,6 +27,45 @@ constexpr int kPlainKeyboard = 0, kScrambledKeyboard = 4, kAccessory = 5;
 // device never answers (5 s); it must not wait longer than twice that.
 constexpr int kFailedCommandBoundMs = 10000;
 constexpr int kImageAddress = 0x0100;
+constexpr quint16 kBootLoaderVid = 0x04d9, kBootLoaderPid = 0x8022;
+constexpr uint8_t kOldFirmware = 0x5A;
+// An update through the emulated CPU takes a while; a stuck one must still end the test.
+constexpr int kUpdateBoundMs = 300000;
+
+// A boot loader holding old firmware, plugged in and listed.
+std::unique_ptr<EmulatedBootLoader> plugBootLoader()
+{
+    auto loader = std::make_unique<EmulatedBootLoader>([](bootsim::BootLoaderModel &model) {
+        std::fill(model.flash.begin(), model.flash.end(), kOldFirmware);
+    });
+    if (!loader->device->isCreated() || !waitForInterfaces(kBootLoaderVid, kBootLoaderPid, 1))
+        return nullptr;
+    return loader;
+}
+
+QByteArray flashOf(EmulatedBootLoader &loader, int address, int length)
+{
+    QByteArray range;
+    loader.withModel([&](bootsim::BootLoaderModel &model) {
+        range = QByteArray(reinterpret_cast<const char *>(model.flash.data()) + address, length);
+    });
+    return range;
+}
+
+int resetsOf(EmulatedBootLoader &loader)
+{
+    int resets = 0;
+    loader.withModel([&](bootsim::BootLoaderModel &model) { resets = model.resets; });
+    return resets;
+}
+
+QString writeFile(const QTemporaryDir &folder, const QString &name, const QByteArray &content)
+{
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return {};
+    return file.fileName();
+}
 
 uchar *bytesOf(QByteArray &array) { return reinterpret_cast<uchar *>(array.data()); }
 
@@ -339,10 +381,179 @@ private slots:
         QCOMPARE(states.last(), 0);
     }
 
+    // libHIDDLL hands the device exactly the bytes of each call, whatever the block size:
+    // a transfer in odd-sized blocks arrives whole and in order, verifies, and a changed
+    // byte is found. Totals keep each call's reports within what uhid queues (32), since
+    // it does not hold the writer back as a USB endpoint does.
+    void hiddllCarriesExactlyTheBytesItIsGiven_data()
+    {
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<int>("blockSize");
+        QTest::addColumn<int>("total");
+        for (const auto &[block, total] : QList<QPair<int, int>>{{1, 23}, {8, 185}, {48, 1001}, {64, 701}, {100, 1001}, {1024, 1025}})
+            QTest::addRow("program and verify, block %d, %d bytes", block, total) << false << block << total;
+        for (const auto &[block, total] : QList<QPair<int, int>>{{1, 23}, {8, 41}, {48, 97}, {64, 129}, {100, 201}, {1024, 255}})
+            QTest::addRow("option data, block %d, %d bytes", block, total) << true << block << total;
+    }
+    void hiddllCarriesExactlyTheBytesItIsGiven()
+    {
+        QFETCH(bool, option);
+        QFETCH(int, blockSize);
+        QFETCH(int, total);
+        std::unique_ptr<EmulatedBootLoader> loader = plugBootLoader();
+        QVERIFY(loader);
+        loader->withModel([](bootsim::BootLoaderModel &model) {
+            std::fill(model.flash.begin(), model.flash.end(), bootsim::kErased);
+        });
+        QCOMPARE(ConnectToWriter(), uint32_t(BURNLET_OK));
+        QCOMPARE(EntryDownloadMode(), BURNLET_OK);
+        QByteArray data = pattern(total, blockSize);
+        const uint16_t address = option ? 0 : 0x1001;
+        int32_t checked = BURNLET_VERIFY_FAILED;
+        if (option) {
+            QCOMPARE(WriteOption(address, uint16_t(total), bytesOf(data), uint16_t(blockSize)), BURNLET_OK);
+        } else {
+            QCOMPARE(Program(address, uint16_t(total), bytesOf(data), 0, uint16_t(blockSize), 0, 100, true, true),
+                     BURNLET_OK);
+            loader->withModel([&](bootsim::BootLoaderModel &model) { model.flash[address + total / 2] ^= 0x01; });
+            checked = Verify(address, uint16_t(total), bytesOf(data), 0, uint16_t(blockSize), 1, 0, 100);
+            loader->withModel([&](bootsim::BootLoaderModel &model) { model.flash[address + total / 2] ^= 0x01; });
+        }
+        DisConnectWriter();
+
+        QByteArray written;
+        size_t overrun = 1;
+        int malformed = 1;
+        loader->withModel([&](bootsim::BootLoaderModel &model) {
+            const auto &memory = option ? model.option : model.flash;
+            written = QByteArray(reinterpret_cast<const char *>(memory.data()) + address, total);
+            overrun = model.overrunBytes;
+            malformed = model.malformedReports;
+        });
+        QCOMPARE(written, data);
+        QCOMPARE(checked, BURNLET_VERIFY_FAILED);  // the changed byte was found
+        QCOMPARE(overrun, size_t(0));
+        QCOMPARE(malformed, 0);
+        QCOMPARE(loader->device->misfitReports(), 0);
+    }
+
+    // The firmware update as a user goes through it, through the kernel: an image that does
+    // not fit is refused before anything is touched; the keyboard is restarted into its
+    // boot loader, found through the device monitor, erased, written, verified, restarted,
+    // and comes back under its own ids; an unplug in the middle says to run it again, and
+    // a second run completes it; burnlet-flash interrupted by SIGINT stops at a safe point
+    // and says what the keyboard holds.
+    void firmwareUpdateThroughTheKernel()
+    {
+        QTemporaryDir folder;
+        const firmware::Edition &tarnelUK = firmware::edition(kPlainKeyboard);
+        const KeyboardIds ownIds{kVortan, 0x0101};
+
+        // Too large for a keyboard with 16 KiB of flash: refused, the device untouched.
+        {
+            std::unique_ptr<EmulatedBootLoader> loader = plugBootLoader();
+            QVERIFY(loader);
+            const firmware::Edition small{kPlainKeyboard, tarnelUK.program, tarnelUK.name, {0x4000, 128}};
+            UpdateSession session(small, ownIds, firmware::Language::English);
+            session.chooseImage(writeFile(folder, "big.bin", pattern(0x4001, 3)));
+            session.start();
+            QCOMPARE(session.phase(), UpdateSession::Phase::ImageRefused);
+            QVERIFY2(session.message().contains("beyond the keyboard's flash")
+                         && session.message().contains("Nothing was written; the keyboard is unchanged."),
+                     qPrintable(session.message()));
+            QTest::qWait(500);
+            loader->withModel([](bootsim::BootLoaderModel &model) {
+                QCOMPARE(model.erases, 0);
+                QVERIFY(!model.downloadMode);
+            });
+            QCOMPARE(flashOf(*loader, 0, 0x4001), QByteArray(0x4001, char(kOldFirmware)));
+        }
+        QVERIFY(waitForInterfaces(kBootLoaderVid, kBootLoaderPid, 0));
+
+        // End to end: the keyboard goes into its update mode while the window waits.
+        const QByteArray image = pattern(8 * 1024 + 1, 21);
+        {
+            DeviceRig rig(DeviceRig::Kernel);
+            QVERIFY(rig.plug(kPlainKeyboard));
+            UpdateSession session(tarnelUK, ownIds, firmware::Language::English);
+            QVERIFY(session.deviceMonitor()->isListening());
+            session.chooseImage(writeFile(folder, "firmware.hex.txt", intelHex(0, image)));
+            QCOMPARE(session.phase(), UpdateSession::Phase::Ready);
+            session.start();
+            QCOMPARE(session.phase(), UpdateSession::Phase::WaitingForBootLoader);
+
+            rig.emulated.remove(kPlainKeyboard);
+            QVERIFY(waitForInterfaces(kVortan, 0x0101, 0));
+            std::unique_ptr<EmulatedBootLoader> loader = plugBootLoader();
+            QVERIFY(loader);
+            QTRY_VERIFY_WITH_TIMEOUT(resetsOf(*loader) > 0 || session.phase() == UpdateSession::Phase::Failed,
+                                     kUpdateBoundMs);
+            QVERIFY2(session.phase() != UpdateSession::Phase::Failed, qPrintable(session.message()));
+            // The restart: the boot loader goes, the keyboard comes back with its own ids.
+            loader->unplug();
+            QVERIFY(waitForInterfaces(kBootLoaderVid, kBootLoaderPid, 0));
+            QVERIFY(rig.plug(kPlainKeyboard));
+            QTRY_COMPARE_WITH_TIMEOUT(session.phase(), UpdateSession::Phase::Done, 30000);
+            QVERIFY2(session.message().contains("is back as your tarnel UK keyboard (USB fff0:0101)"),
+                     qPrintable(session.message()));
+            QCOMPARE(session.progress(), 100);
+            QCOMPARE(flashOf(*loader, 0, image.size()), image);
+            QCOMPARE(flashOf(*loader, 0x2080, 16), QByteArray(16, char(kOldFirmware)));  // past the image's pages
+            QCOMPARE(resetsOf(*loader), 1);
+        }
+
+        // Unplugged while the firmware is written: the message says to run it again; a
+        // second run, with the keyboard back in its update mode, completes the update.
+        {
+            std::unique_ptr<EmulatedBootLoader> loader = plugBootLoader();
+            QVERIFY(loader);
+            UpdateSession session(tarnelUK, std::nullopt, firmware::Language::English);
+            const QByteArray firmware = pattern(16 * 1024, 22);
+            session.chooseImage(writeFile(folder, "firmware.bin", firmware));
+            // The blank check of 16 KiB takes 768 reports; forty more are well into the writing.
+            loader->device->unplugAfterOutputs(768 + 40);
+            session.start();
+            QTRY_COMPARE_WITH_TIMEOUT(session.phase(), UpdateSession::Phase::Failed, kUpdateBoundMs);
+            QCOMPARE(session.outcome()->state, firmware::KeyboardState::Incomplete);
+            QVERIFY2(session.message().contains("firmware is incomplete")
+                         && session.message().contains("run the update again"),
+                     qPrintable(session.message()));
+            QCOMPARE(resetsOf(*loader), 0);
+
+            loader->unplug();
+            loader->plugIn();
+            QVERIFY(waitForInterfaces(kBootLoaderVid, kBootLoaderPid, 1));
+            session.start();
+            QTRY_COMPARE_WITH_TIMEOUT(session.phase(), UpdateSession::Phase::Done, kUpdateBoundMs);
+            QCOMPARE(flashOf(*loader, 0, firmware.size()), firmware);
+            QCOMPARE(resetsOf(*loader), 1);
+        }
+        QVERIFY(waitForInterfaces(kBootLoaderVid, kBootLoaderPid, 0));
+
+        // burnlet-flash and SIGINT: it ends at a safe point, says so last and exits 3.
+        {
+            std::unique_ptr<EmulatedBootLoader> loader = plugBootLoader();
+            QVERIFY(loader);
+            QProcess tool;
+            tool.start(QStringLiteral(BURNLET_FLASH_PATH), {writeFile(folder, "tool.bin", pattern(32 * 1024, 23))});
+            QTRY_VERIFY_WITH_TIMEOUT(loader->device->outputReports() > 768 * 2 + 20, kUpdateBoundMs);
+            ::kill(pid_t(tool.processId()), SIGINT);
+            QVERIFY(tool.waitForFinished(60000));
+            const QStringList lines = QString::fromUtf8(tool.readAllStandardError()).trimmed().split(QLatin1Char('\n'));
+            QVERIFY2(tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 3, qPrintable(lines.last()));
+            QVERIFY2(lines.last().contains("The update was stopped on request. The keyboard is in its update mode with "
+                                           "incomplete firmware. It is safe to run the update again without unplugging "
+                                           "it."),
+                     qPrintable(lines.last()));
+            QCOMPARE(resetsOf(*loader), 0);
+        }
+    }
+
     void burnletProgramsAndVerifiesThroughHidraw()
     {
         QTemporaryDir folder;
-        const QByteArray image = pattern(300, 9);
+        QByteArray image = pattern(300, 9);
+        image[0x10] = 0x12;  // not what a cell stuck erased holds
         const QString file = folder.path() + QStringLiteral("/fw.hex");
         QFile hex(file);
         QVERIFY(hex.open(QIODevice::WriteOnly) && hex.write(intelHex(kImageAddress, image)) > 0);
@@ -354,8 +565,9 @@ private slots:
             if (!loader.device->isCreated() || !waitForInterfaces(0x04d9, 0x8022, 1))
                 return Outcome{-1, "boot loader not plugged", {}, 0};
             if (stuckCell >= 0) {
+                // A cell that stays erased, where the image wants other bits.
                 loader.model().behaviour.stuckCell = stuckCell;
-                loader.model().flash[size_t(stuckCell)] = 0x00;
+                loader.model().flash[size_t(stuckCell)] = bootsim::kErased;
             }
             QProcess tool;
             tool.start(QStringLiteral(BURNLET_FLASH_PATH), {QStringLiteral("--verify"), file});
@@ -376,7 +588,7 @@ private slots:
 
         const Outcome corrupted = program(kImageAddress + 0x10);
         QCOMPARE(corrupted.exitCode, 1);
-        QVERIFY2(corrupted.err.contains("verification failed"), corrupted.err.constData());
+        QVERIFY2(corrupted.err.contains("does not match the image"), corrupted.err.constData());
     }
 };
 

@@ -277,6 +277,29 @@ private slots:
         SaveFailures::instance().reportPutAside("./modules/setting/p1.bin", QString(), "it is a folder");
         QTRY_COMPARE(shownText(), QStringLiteral("p1.bin 无法读取：it is a folder。它保持原样，程序不使用它继续运行。"));
     }
+
+    // The help menu's Update where the edition's update program is missing: the
+    // window says so, in the UI's language, not only the log.
+    void theWindowTellsOfAnUpdaterThatCannotStart()
+    {
+        TestWorkspace workspace;
+        installVirtualBackend();
+        Widget window;
+        auto shownText = [&window] {
+            const auto boxes = window.findChildren<QMessageBox *>();
+            return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
+        };
+        window.view()->setGlobalData("common/language", "ChineseSimplified");
+        window.view()->openUpdateExe(0);
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("无法启动固件更新程序 tarnelUK：it is not installed in ")));
+        window.view()->setGlobalData("common/language", "English");
+        window.view()->openUpdateExe(4);
+        QTRY_VERIFY(shownText().startsWith(QStringLiteral("The firmware update program dusken could not be started: "
+                                                          "it is not installed in ")));
+        QVERIFY(shownText().endsWith(QStringLiteral(". Nothing was changed on the keyboard.")));
+        if (const QString folder = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR"); !folder.isEmpty())
+            QVERIFY(window.findChild<QMessageBox *>()->grab().save(folder + QStringLiteral("/updater-not-started.png")));
+    }
 };
 
 QTEST_MAIN(TestFullDisk)

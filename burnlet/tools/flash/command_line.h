@@ -1,5 +1,7 @@
-// burnlet-flash [--verify] [--block N] [--address A] FILE
+// burnlet-flash [--no-verify] [--block N] [--address A] [--edition NAME] FILE
 #pragma once
+
+#include "update_engine.h"
 
 #include <cstdint>
 #include <optional>
@@ -8,13 +10,12 @@
 
 namespace flashtool {
 
-constexpr uint16_t kDefaultBlockSize = 64;
-
 struct Options {
-    bool verify = false;
+    bool verify = true;
     bool help = false;
-    uint16_t blockSize = kDefaultBlockSize;
+    uint16_t blockSize = firmware::kDefaultBlockSize;
     std::optional<uint32_t> address;
+    firmware::FlashLayout flash = firmware::kBootLoaderFlash;
     std::string file;
 };
 

@@ -1,55 +1,51 @@
 #include "flash_tool.h"
 
-#include "burnlet.h"
 #include "command_line.h"
 #include "hex_format.h"
-#include "image_loader.h"
+#include "image_check.h"
+#include "image_file.h"
 #include "progress_bar.h"
-#include "result_text.h"
+#include "update_lock.h"
 
 namespace flashtool {
 
 namespace {
-constexpr uint8_t kMainFlashArea = 0;
 constexpr const char *kName = "burnlet-flash: ";
+
+const std::string &unchanged()
+{
+    static const std::string text =
+        firmware::describeState(firmware::Outcome{}, firmware::Language::English);
+    return text;
+}
 
 int refuse(std::ostream &err, const std::string &why)
 {
-    err << kName << why << '\n';
+    err << kName << why << ". " << unchanged() << '\n';
     return kBadInput;
 }
 
-int deviceFailure(std::ostream &err, const std::string &step, uint32_t code)
+std::string describeImage(const firmware::FirmwareImage &image)
 {
-    err << kName << step << " failed: " << describeResult(code) << '\n';
-    return kDeviceFailed;
+    std::string text = std::to_string(image.totalBytes()) + " bytes";
+    if (image.runs.size() == 1)
+        return text + " at " + firmware::hexWord(image.runs.front().address);
+    text += " in " + std::to_string(image.runs.size()) + " runs";
+    for (const firmware::Run &run : image.runs)
+        text += ", " + firmware::hexWord(run.address) + "-" + firmware::hexWord(run.end() - 1);
+    return text;
 }
 
-// Programs the image into a connected device; the device is left connected.
-int programImage(FlashImage &image, const Options &options, std::ostream &out, std::ostream &err)
+int exitCodeFor(const firmware::Outcome &outcome)
 {
-    const int32_t entered = EntryDownloadMode();
-    if (entered != BURNLET_OK)
-        return deviceFailure(err, "entering download mode", static_cast<uint32_t>(entered));
-
-    out << "Programming " << image.bytes.size() << " bytes at " << hexWord(image.start)
-        << (options.verify ? " with verification" : "") << '\n';
-    ProgressBar bar(err);
-    bar.start();
-    const int32_t programmed = Program(static_cast<uint16_t>(image.start), static_cast<uint16_t>(image.bytes.size()),
-                                       image.bytes.data(), kMainFlashArea, options.blockSize, 0,
-                                       options.verify ? 50 : 100, options.verify, true);
-    bar.stop();
-    if (programmed != BURNLET_OK)
-        return deviceFailure(err, "programming", static_cast<uint32_t>(programmed));
-
-    BooltLoader_Reset();
-    out << "Done; the device restarts with the new firmware.\n";
-    return kProgrammed;
+    if (outcome.succeeded())
+        return kProgrammed;
+    return outcome.cause == firmware::Cause::Stopped ? kStopped : kDeviceFailed;
 }
 }  // namespace
 
-int runFlashTool(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err)
+int runFlashTool(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err,
+                 firmware::UpdateEngine *engine)
 {
     const ParsedOptions parsed = parseCommandLine(arguments);
     if (!parsed.options) {
@@ -63,16 +59,41 @@ int runFlashTool(const std::vector<std::string> &arguments, std::ostream &out, s
     }
 
     // The image is read and checked whole before the device is touched.
-    LoadedImage loaded = loadImage(options.file, options.address);
-    if (!loaded.image)
-        return refuse(err, loaded.error);
+    const firmware::ImageRead read = firmware::readImageFile(options.file, options.address);
+    if (!read.image)
+        return refuse(err, read.refusal);
+    if (auto why = firmware::whyUnprogrammable(*read.image, options.flash))
+        return refuse(err, options.file + ": " + *why);
+    const firmware::UpdateOptions update{options.flash, options.blockSize, options.verify};
+    if (auto why = firmware::whyOptionsRefused(update))
+        return refuse(err, *why);
 
-    const uint32_t connected = ConnectToWriter();
-    if (connected != BURNLET_OK)
-        return deviceFailure(err, "connecting to the boot loader", connected);
-    const int result = programImage(*loaded.image, options, out, err);
-    DisConnectWriter();
-    return result;
+    firmware::UpdateLock lock;
+    if (!lock.take()) {
+        firmware::Outcome busy;
+        busy.cause = firmware::Cause::AnotherUpdate;
+        err << kName << (lock.heldElsewhere() ? firmware::describeOutcome(busy, firmware::Language::English)
+                                              : lock.why() + ". " + unchanged())
+            << '\n';
+        return kDeviceFailed;
+    }
+
+    firmware::UpdateEngine ownEngine;
+    firmware::UpdateEngine &running = engine ? *engine : ownEngine;
+    out << "Updating with " << describeImage(*read.image)
+        << (read.image->format == firmware::ImageFormat::IntelHex ? " (Intel HEX)" : " (raw binary)")
+        << (options.verify ? ", verifying it after writing" : ", without verifying it") << '\n'
+        << std::flush;
+    ProgressBar bar(err, [&running] { return static_cast<int32_t>(running.progress()); });
+    bar.start();
+    const firmware::Outcome outcome = running.run(*read.image, update);
+    bar.stop();
+
+    if (outcome.succeeded())
+        out << "Done. " << firmware::describeOutcome(outcome, firmware::Language::English) << '\n';
+    else
+        err << kName << firmware::describeOutcome(outcome, firmware::Language::English) << '\n';
+    return exitCodeFor(outcome);
 }
 
 }  // namespace flashtool

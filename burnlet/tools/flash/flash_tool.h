@@ -1,7 +1,10 @@
-// The whole of burnlet-flash, callable in-process: reads and checks the image, then
-// connects, enters download mode, programs (and verifies), resets the device.
-// Exit codes: 0 programmed; 1 the device or library failed; 2 bad arguments or image.
+// The whole of burnlet-flash, callable in-process: reads and checks the image, then runs the
+// update engine (erase, program, verify, restart) and says how it ended.
+// Exit codes: 0 done; 1 the device or the update failed; 2 bad arguments or image;
+// 3 stopped by a signal, at a safe point.
 #pragma once
+
+#include "update_engine.h"
 
 #include <ostream>
 #include <string>
@@ -9,8 +12,10 @@
 
 namespace flashtool {
 
-enum ExitCode { kProgrammed = 0, kDeviceFailed = 1, kBadInput = 2 };
+enum ExitCode { kProgrammed = 0, kDeviceFailed = 1, kBadInput = 2, kStopped = 3 };
 
-int runFlashTool(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err);
+// `engine` is the one a signal handler may stop; the tool makes its own when none is given.
+int runFlashTool(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err,
+                 firmware::UpdateEngine *engine = nullptr);
 
 }  // namespace flashtool

@@ -1,7 +1,5 @@
 #include "progress_bar.h"
 
-#include "burnlet.h"
-
 #include <algorithm>
 #include <string>
 
@@ -21,7 +19,10 @@ std::string renderBar(int32_t value)
            std::to_string(percent) + "%";
 }
 
-ProgressBar::ProgressBar(std::ostream &out, std::chrono::milliseconds interval) : out_(out), interval_(interval) {}
+ProgressBar::ProgressBar(std::ostream &out, std::function<int32_t()> value, std::chrono::milliseconds interval)
+    : out_(out), value_(std::move(value)), interval_(interval)
+{
+}
 
 ProgressBar::~ProgressBar()
 {
@@ -40,14 +41,14 @@ void ProgressBar::stop()
     running_ = false;
     if (poller_.joinable())
         poller_.join();
-    draw(static_cast<int32_t>(GetTransProgress()));
+    draw(value_());
     out_ << '\n' << std::flush;
 }
 
 void ProgressBar::poll()
 {
     while (running_) {
-        draw(static_cast<int32_t>(GetTransProgress()));
+        draw(value_());
         std::this_thread::sleep_for(interval_);
     }
 }

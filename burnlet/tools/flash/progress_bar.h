@@ -1,9 +1,10 @@
-// A text progress bar fed by polling the library's progress value on its own thread, the
-// way a client's UI does while a transfer runs.
+// A text progress bar fed by polling a progress value (the update's, made from the
+// library's) on its own thread, the way a client's UI does while a transfer runs.
 #pragma once
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <ostream>
 #include <thread>
 
@@ -11,7 +12,8 @@ namespace flashtool {
 
 class ProgressBar {
 public:
-    explicit ProgressBar(std::ostream &out, std::chrono::milliseconds interval = std::chrono::milliseconds(20));
+    ProgressBar(std::ostream &out, std::function<int32_t()> value,
+                std::chrono::milliseconds interval = std::chrono::milliseconds(20));
     ~ProgressBar();
 
     void start();
@@ -22,6 +24,7 @@ private:
     void draw(int32_t value);
 
     std::ostream &out_;
+    std::function<int32_t()> value_;
     std::chrono::milliseconds interval_;
     std::atomic<bool> running_{false};
     std::thread poller_;

@@ -83,8 +83,14 @@ public:
     void output(const QByteArray &report) override
     {
         QMutexLocker lock(&m_mutex);
-        model.receive(reinterpret_cast<const uint8_t *>(report.constData()) + kReportIdByte,
-                      size_t(report.size() - kReportIdByte));
+        model.receiveReport(reinterpret_cast<const uint8_t *>(report.constData()) + kReportIdByte,
+                            size_t(report.size() - kReportIdByte));
+    }
+
+    void withModel(const std::function<void(bootsim::BootLoaderModel &)> &use)
+    {
+        QMutexLocker lock(&m_mutex);
+        use(model);
     }
 
     bootsim::BootLoaderModel model;
@@ -130,8 +136,20 @@ std::unique_ptr<EmulatedEntry> emulateEntry(const QList<DeviceInfo> &table, int 
     return entry;
 }
 
-EmulatedBootLoader::EmulatedBootLoader() : m_function(std::make_shared<BootLoaderFunction>())
+EmulatedBootLoader::EmulatedBootLoader(const std::function<void(bootsim::BootLoaderModel &)> &prepare)
+    : m_function(std::make_shared<BootLoaderFunction>())
 {
+    if (prepare)
+        prepare(m_function->model);
+    plugIn();
+}
+
+void EmulatedBootLoader::plugIn()
+{
+    if (device) {
+        device.reset();
+        m_function->withModel([](bootsim::BootLoaderModel &model) { model.powerCycle(); });
+    }
     device = std::make_unique<UhidDevice>(
         UhidIdentity{"boot loader", kBootLoaderVid, kBootLoaderPid,
                      vendorDescriptor(0xff00, 0x01, 0, kBootLoaderDataBytes, kCommandReportBytes),
@@ -139,4 +157,15 @@ EmulatedBootLoader::EmulatedBootLoader() : m_function(std::make_shared<BootLoade
         m_function);
 }
 
+void EmulatedBootLoader::unplug()
+{
+    device.reset();
+    m_function->withModel([](bootsim::BootLoaderModel &model) { model.powerCycle(); });
+}
+
 bootsim::BootLoaderModel &EmulatedBootLoader::model() { return m_function->model; }
+
+void EmulatedBootLoader::withModel(const std::function<void(bootsim::BootLoaderModel &)> &use)
+{
+    m_function->withModel(use);
+}

@@ -10,6 +10,7 @@
 #include <boot_loader_model.h>
 
 #include <QList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,12 +33,20 @@ struct EmulatedEntry
 std::unique_ptr<EmulatedEntry> emulateEntry(const QList<DeviceInfo> &table, int index);
 
 // burnlet's boot loader (04d9:8022): 8-byte command and status as feature
-// reports, flash data as 64-byte output reports.
+// reports, flash data as 64-byte output reports that count their data bytes.
+// The model is the device's memory: it outlives an unplug, so that a keyboard
+// plugged in again still holds what was written before.
 struct EmulatedBootLoader
 {
-    EmulatedBootLoader();
+    // `prepare` sets the device's memory up before it is plugged in.
+    explicit EmulatedBootLoader(const std::function<void(bootsim::BootLoaderModel &)> &prepare = {});
     // The model, to be looked at once the programming process has ended.
     bootsim::BootLoaderModel &model();
+    // The model under the serving thread's lock, while a program talks to it.
+    void withModel(const std::function<void(bootsim::BootLoaderModel &)> &use);
+    // Unplugs the device; plugIn() brings a new one on the same model.
+    void unplug();
+    void plugIn();
     std::unique_ptr<UhidDevice> device;
 
 private:

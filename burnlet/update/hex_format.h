@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace flashtool {
+namespace firmware {
 
 std::string hexWord(uint32_t value);  // "0x1A2B" (at least four digits)
 std::string hexByte(uint32_t value);  // "0x1A"
 
-}  // namespace flashtool
+}  // namespace firmware

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace flashtool {
+namespace firmware {
 
 namespace {
 
@@ -84,6 +84,7 @@ class ImageBuilder {
 public:
     ImageBuilder() : bytes_(kAddressSpace, kErasedByte) {}
 
+
     bool place(uint32_t address, const std::vector<uint8_t> &data, std::string &error)
     {
         if (uint64_t(address) + data.size() > kAddressSpace) {
@@ -103,14 +104,22 @@ public:
         return true;
     }
 
-    FlashImage image() const
+    // The filled stretches, in address order: the runs the image owns.
+    std::vector<Run> runs() const
     {
-        FlashImage image;
-        if (filled_.none())
-            return image;
-        image.start = lowest_;
-        image.bytes.assign(bytes_.begin() + lowest_, bytes_.begin() + highest_ + 1);
-        return image;
+        std::vector<Run> result;
+        for (uint32_t at = lowest_; at <= highest_ && at < kAddressSpace;) {
+            if (!filled_[at]) {
+                ++at;
+                continue;
+            }
+            Run run;
+            run.address = at;
+            for (; at < kAddressSpace && filled_[at]; ++at)
+                run.bytes.push_back(bytes_[at]);
+            result.push_back(std::move(run));
+        }
+        return result;
     }
 
 private:
@@ -135,22 +144,59 @@ std::string trimmed(const std::string &line)
     return end == std::string::npos ? std::string() : line.substr(begin, end - begin + 1);
 }
 
+// Reads one line into `line`, at most `limit` characters; false at the end of the text.
+// `tooLong` is set, and reading stops, when the line runs past the limit.
+bool readBoundedLine(std::istream &text, std::string &line, size_t limit, bool &tooLong)
+{
+    line.clear();
+    tooLong = false;
+    std::istream::int_type c;
+    bool any = false;
+    while ((c = text.get()) != std::istream::traits_type::eof()) {
+        any = true;
+        if (c == '\n')
+            return true;
+        if (line.size() == limit) {
+            tooLong = true;
+            return true;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    return any;
+}
+
+// Room for the longest record and the spaces or carriage return around it.
+constexpr size_t kLongestLine = kLongestRecordChars + 16;
+
 }  // namespace
 
-LoadedImage parseIntelHex(std::istream &text)
+bool looksLikeHexRecord(const std::string &line, bool cut)
+{
+    const std::string record = cut ? line : trimmed(line);
+    if (record.size() < 11 || record[0] != ':' || (!cut && record.size() % 2 == 0))
+        return false;
+    return std::all_of(record.begin() + 1, record.end(), [](char c) { return hexDigit(c) >= 0; });
+}
+
+ImageRead parseIntelHex(std::istream &text)
 {
     auto builder = std::make_unique<ImageBuilder>();
     uint32_t base = 0;
     bool ended = false;
     std::string raw;
-    for (int lineNumber = 1; std::getline(text, raw); ++lineNumber) {
+    bool tooLong = false;
+    for (int lineNumber = 1; readBoundedLine(text, raw, kLongestLine, tooLong); ++lineNumber) {
+        const auto fail = [&](const std::string &why) {
+            return ImageRead{std::nullopt, "line " + std::to_string(lineNumber) + ": " + why};
+        };
+        if (lineNumber == 1 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            raw.erase(0, 3);  // an editor's byte-order mark
         const std::string line = trimmed(raw);
+        if (tooLong || line.size() > kLongestRecordChars)
+            return fail("longer than any record can be (" + std::to_string(kLongestRecordChars) + " characters)");
         if (line.empty())
             continue;
         std::string error;
-        const auto fail = [&](const std::string &why) {
-            return LoadedImage{std::nullopt, "line " + std::to_string(lineNumber) + ": " + why};
-        };
         if (ended)
             return fail("a record follows the end-of-file record");
         const std::optional<Record> record = decodeRecord(line, error);
@@ -181,9 +227,14 @@ LoadedImage parseIntelHex(std::istream &text)
             return fail("unknown record type " + hexByte(record->type));
         }
     }
+    if (text.bad())
+        return {std::nullopt, "the file could not be read to its end"};
     if (!ended)
         return {std::nullopt, "the file has no end-of-file record (truncated?)"};
-    return {builder->image(), {}};
+    FirmwareImage image;
+    image.format = ImageFormat::IntelHex;
+    image.runs = builder->runs();
+    return {std::move(image), {}};
 }
 
-}  // namespace flashtool
+}  // namespace firmware

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace flashtool {
+namespace firmware {
 
 std::string hexWord(uint32_t value)
 {
@@ -18,4 +18,4 @@ std::string hexByte(uint32_t value)
     return text;
 }
 
-}  // namespace flashtool
+}  // namespace firmware
