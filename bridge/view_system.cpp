@@ -8,6 +8,8 @@
 #include "platform/pointer_settings.h"
 #include "platform/updater_start.h"
 
+#include <QDir>
+
 namespace {
 
 constexpr int kDoubleClickSlowestMs = 900;
