@@ -16,7 +16,7 @@ packages=(
   dbus-daemon dbus-bin dbus-session-bus-common libkf5config-bin                   # for the pointer settings' test
   openbox wmctrl dbus-daemon dex
   fonts-dejavu-core fonts-noto-cjk
-  dpkg-dev file appstream desktop-file-utils
+  dpkg-dev file appstream desktop-file-utils lintian debootstrap   # the package test
   clang libclang-rt-14-dev
   qemu-system-x86 busybox-static udev xz-utils   # the kernel test VM (tests/kernel/)
 )

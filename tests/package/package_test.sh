@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Debian package, unpacks it into a scratch root and runs the
+# Builds the Debian packages and has lintian check them (any error fails, the
+# warnings are printed), unpacks them into a scratch root and runs the
 # installed programs from there: gearctl against a virtual keyboard with a
 # user data folder that already holds a changed file, the access helper on a
 # command interface, the desktop file and metainfo validators, and the login
-# entry read by an XDG autostart implementation.
+# entry read by an XDG autostart implementation. Last, apt installs them into
+# a clean Debian 12 and the programs run there (clean_system.sh); without root
+# or debootstrap that step is skipped, and so is the test (exit 77).
 #   package_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -16,14 +19,21 @@ step() { echo "== $*"; }
 
 step "building the package"
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
-debs=("$work"/out/gearconsole_*.deb)
-[ -f "${debs[0]}" ] || fail "no .deb in $work/out"
+debs=()
+for package in gearconsole libburnlet1 libburnlet-dev; do
+    found=("$work"/out/${package}_*.deb)
+    [ -f "${found[0]}" ] || fail "no $package .deb in $work/out"
+    debs+=("${found[0]}")
+done
 deb=${debs[0]}
+
+step "lintian"
+lintian --fail-on error --tag-display-limit 0 "${debs[@]}" || fail "lintian reports errors"
 
 step "control fields"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6quick6 libqt6quickwidgets6 libqt6widgets6 libhidapi-hidraw0 libudev1 libc6 \
+for needed in libburnlet1 libqt6quick6 libqt6quickwidgets6 libqt6widgets6 libhidapi-hidraw0 libudev1 libc6 \
               qml6-module-qtquick qml6-module-qtqml-workerscript qt6-wayland libwayland-client0; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
 done
@@ -31,7 +41,7 @@ done
 
 step "unpacking"
 root=$work/root
-dpkg-deb -x "$deb" "$root"
+for package in "${debs[@]}"; do dpkg-deb -x "$package" "$root"; done
 usr=$root/usr
 for file in bin/gearconsole bin/gearctl bin/burnlet-flash \
             lib/udev/gearconsole-hidraw-usage lib/udev/rules.d/70-gearconsole.rules \
@@ -39,7 +49,8 @@ for file in bin/gearconsole bin/gearctl bin/burnlet-flash \
             share/gearconsole/modules/img/logo.ico share/gearconsole/modules/i18n/ChineseSimplified.ini \
             share/applications/example.vortan.gearconsole.desktop \
             share/metainfo/example.vortan.gearconsole.metainfo.xml \
-            include/burnlet.h include/hiddll.h; do
+            include/burnlet.h include/hiddll.h \
+            share/man/man1/gearconsole.1.gz share/man/man1/gearctl.1.gz share/man/man1/burnlet-flash.1.gz; do
     [ -e "$usr/$file" ] || fail "missing /usr/$file"
 done
 [ -d "$usr/libexec/gearconsole/update" ] || fail "missing the updater folder"
@@ -49,8 +60,9 @@ for size in 16 32 48 64 128 256; do
     [ -f "$icon" ] || fail "missing $size px icon"
     file "$icon" | grep -q "$size x $size" || fail "$icon is not $size px"
 done
-ls "$usr"/lib/*/libburnlet.so.1 "$usr"/lib/*/libHIDDLL.so >/dev/null 2>&1 \
-    || ls "$usr"/lib/libburnlet.so.1 "$usr"/lib/libHIDDLL.so >/dev/null 2>&1 || fail "missing libraries"
+for library in libburnlet.so.1 libHIDDLL.so.1 libburnlet.so libHIDDLL.so; do
+    ls "$usr"/lib/*/$library >/dev/null 2>&1 || ls "$usr/lib/$library" >/dev/null 2>&1 || fail "missing $library"
+done
 
 step "validators"
 desktop-file-validate "$usr/share/applications/example.vortan.gearconsole.desktop" || fail "desktop file"
@@ -119,4 +131,11 @@ granted=$("$usr/lib/udev/gearconsole-hidraw-usage" --descriptor "$work/vendor.bi
 refused=$("$usr/lib/udev/gearconsole-hidraw-usage" --descriptor "$work/keyboard.bin" --id fff0:0101 2>/dev/null)
 [ -z "$refused" ] || fail "installed helper granted the keystroke interface"
 
-echo "package test passed: $(basename "$deb")"
+step "a clean Debian 12 installs and runs them"
+if [ "$(id -u)" -ne 0 ] || ! command -v debootstrap >/dev/null; then
+    echo "SKIP: the clean system needs root and debootstrap"
+    exit 77
+fi
+bash "$(dirname "$0")/clean_system.sh" "$build/package-cache" "${debs[@]}"
+
+echo "package test passed: $(cd "$work/out" && echo *.deb)"
