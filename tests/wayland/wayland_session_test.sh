@@ -135,9 +135,11 @@ grep -q 'offers no seat' "$log" && fail "a session with a seat was taken for one
 # (weston places it within the 300 x 160 it has to spare, and a drag moves
 # it by less than the rest); weston learns of it from a motion.
 window_origin() {  # sets origin_x, origin_y
-  local box
-  xdotool mousemove 657 405 sleep 0.05 mousemove 650 400
-  for _ in $(seq 50); do
+  local box attempt
+  for attempt in $(seq 50); do
+    # Moved again on every try: a motion sent before weston's output took
+    # the pointer is lost, and the cursor then stays drawn at 0,0.
+    xdotool mousemove $(( 657 + attempt % 5 )) 405 sleep 0.05 mousemove 650 400
     sleep 0.1
     box=$(import -window root png:- 2>/dev/null | convert - -fuzz 5% -transparent '#00ff00' -format '%@' info: 2>/dev/null)
     case $box in 1000x640+*) break ;; esac
