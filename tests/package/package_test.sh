@@ -136,6 +136,7 @@ if [ "$(id -u)" -ne 0 ] || ! command -v debootstrap >/dev/null; then
     echo "SKIP: the clean system needs root and debootstrap"
     exit 77
 fi
-bash "$(dirname "$0")/clean_system.sh" "$build/package-cache" "${debs[@]}"
+# One minbase system for every build folder of this clone (plain and sanitized).
+bash "$(dirname "$0")/clean_system.sh" "$source/build/package-cache" "${debs[@]}"
 
 echo "package test passed: $(cd "$work/out" && echo *.deb)"
