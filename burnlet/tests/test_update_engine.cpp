@@ -1,7 +1,6 @@
 // The update engine against the simulated boot loader, which behaves like flash (writing
 // only clears bits, an erase sets 0xFF): what it erases and writes, and for every way an
 // update can fail, the state the keyboard is left in and the words that say so.
-#include "flash_plan.h"
 #include "image_check.h"
 #include "sim_fixture.h"
 #include "update_engine.h"
@@ -81,6 +80,9 @@ private slots:
         QTest::addColumn<int>("writes");  // 0: not counted
         QTest::newRow("two transfers, the last a single byte") << Runs{{0x1000, 1009}} << 1008 << 2;
         QTest::newRow("sparse: only its own pages") << Runs{{0x0000, 16}, {0xF000, 16}} << 1008 << 0;
+        QTest::newRow("runs sharing and neighbouring pages")
+            << Runs{{0x0010, 0x10}, {0x0040, 0x10}, {0x0090, 1}, {0x0200, 0x101}} << 1008 << 0;
+        QTest::newRow("the whole flash, erased in pieces") << Runs{{0x0000, 0x10000}} << 1008 << 0;
         for (const auto &[block, total] : QList<QPair<int, int>>{
                  {1, 301}, {8, 1001}, {48, 1001}, {63, 1001}, {64, 1001}, {100, 4099}, {1000, 8193}, {1008, 9001}})
             QTest::addRow("block %d, %d bytes", block, total) << Runs{{0x2001, total}} << block << 0;
@@ -114,14 +116,6 @@ private slots:
         }
         QCOMPARE(sim().device.malformedReports, 0);
         QCOMPARE(sim().device.overrunBytes, size_t(0));
-    }
-
-    void erasePlanCoversWholePagesOfEachRun()
-    {
-        const auto image = imageOf({{0x0010, pattern(0x70)}, {0x0090, pattern(1)}, {0x0200, pattern(0x101)}});
-        const std::vector<firmware::FlashRange> expected = {{0x0000, 0x100}, {0x0200, 0x180}};
-        QCOMPARE(firmware::pagesToErase(image, 128) == expected, true);
-        QCOMPARE(firmware::piecesOf({{0, 0x10000}}, 0x8000).size(), size_t(2));
     }
 
     void blockSizesItCannotSendAreRefused_data()
