@@ -3,6 +3,7 @@
 // refusals it makes on its own.
 #include "command_line.h"
 #include "flash_tool.h"
+#include "hex_text.h"
 #include "image_file.h"
 #include "intel_hex.h"
 #include "sim_fixture.h"
@@ -19,34 +20,6 @@ using namespace testing;
 
 namespace {
 using Arrange = std::function<void(firmware::UpdateEngine &)>;
-
-// One Intel HEX record with a correct checksum.
-QByteArray record(uint8_t type, uint16_t offset, const std::vector<uint8_t> &data)
-{
-    std::vector<uint8_t> raw = {uint8_t(data.size()), uint8_t(offset >> 8), uint8_t(offset & 0xFF), type};
-    raw.insert(raw.end(), data.begin(), data.end());
-    uint8_t sum = 0;
-    for (uint8_t b : raw)
-        sum = uint8_t(sum + b);
-    raw.push_back(uint8_t(-sum));
-    return ":" + bytes(raw).toHex().toUpper() + "\n";
-}
-
-QByteArray endOfFile()
-{
-    return ":00000001FF\n";
-}
-
-// data split into records of 16 bytes from `address` on.
-QByteArray hexImage(uint16_t address, const std::vector<uint8_t> &data)
-{
-    QByteArray text;
-    for (size_t at = 0; at < data.size(); at += 16) {
-        const size_t n = std::min<size_t>(16, data.size() - at);
-        text += record(0, uint16_t(address + at), std::vector<uint8_t>(data.begin() + long(at), data.begin() + long(at + n)));
-    }
-    return text;
-}
 
 firmware::ImageRead parse(const QByteArray &text)
 {
@@ -219,28 +192,33 @@ private slots:
     }
 
     // Over old firmware, as a user runs it: erased where the image goes, written, checked.
-    void updatesTheDeviceFromAHexFile_data()
+    void updatesTheDeviceFromAFile_data()
     {
         QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("raw");  // else Intel HEX at 0x2000
         QTest::addColumn<int>("checks");  // opcode-2 transfers: the blank check, then the verify ones
         // Sixteen reports at most between two waits: 16 blocks of 48, 8 of 100, one of 1008.
-        QTest::newRow("block 48") << QStringList{"--block", "48"} << 1 + 2;
-        QTest::newRow("block 100") << QStringList{"--block", "100"} << 1 + 2;
-        QTest::newRow("defaults") << QStringList{} << 2;
-        QTest::newRow("no verify") << QStringList{"--no-verify"} << 1;
+        QTest::newRow("block 48") << QStringList{"--block", "48"} << false << 1 + 2;
+        QTest::newRow("block 100") << QStringList{"--block", "100"} << false << 1 + 2;
+        QTest::newRow("defaults") << QStringList{} << false << 2;
+        QTest::newRow("no verify") << QStringList{"--no-verify"} << false << 1;
+        QTest::newRow("raw binary at its address") << QStringList{"--address", "0xC000"} << true << 2;
     }
-    void updatesTheDeviceFromAHexFile()
+    void updatesTheDeviceFromAFile()
     {
         QFETCH(QStringList, options);
+        QFETCH(bool, raw);
         QFETCH(int, checks);
         keyboardWithOldFirmware();
         const auto firmware = pattern(1000, 9);
-        const QString file = writeFile("firmware.hex", hexImage(0x2000, firmware) + endOfFile());
+        const uint16_t address = raw ? 0xC000 : 0x2000;
+        const QString file = raw ? writeFile("firmware.bin", bytes(firmware))
+                                 : writeFile("firmware.hex", hexImage(address, firmware) + endOfFile());
 
         const ToolRun run = runTool(options << file);
 
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QCOMPARE(flashRange(0x2000, firmware.size()), bytes(firmware));
+        QCOMPARE(flashRange(address, firmware.size()), bytes(firmware));
         QCOMPARE(sim().device.resets, 1);
         QCOMPARE(sim().openHandles(), 0);
         QCOMPARE(sim().log.countOpcode(7), 1);
@@ -249,18 +227,6 @@ private slots:
         QVERIFY2(run.out.contains(checks > 1 ? "Done. The new firmware was written and verified"
                                               : "Done. The new firmware was written without being checked"),
                  qPrintable(run.out));
-    }
-
-    void programsARawBinaryAtItsAddress()
-    {
-        keyboardWithOldFirmware();
-        const auto firmware = pattern(300, 5);
-        const QString file = writeFile("firmware.bin", bytes(firmware));
-
-        const ToolRun run = runTool({"--address", "0xC000", file});
-
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QCOMPARE(flashRange(0xC000, firmware.size()), bytes(firmware));
     }
 
     // The content decides, never the name.
