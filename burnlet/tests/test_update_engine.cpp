@@ -1,6 +1,7 @@
 // The update engine against the simulated boot loader, which behaves like flash (writing
 // only clears bits, an erase sets 0xFF): what it erases and writes, and for every way an
 // update can fail, the state the keyboard is left in and the words that say so.
+#include "flash_plan.h"
 #include "image_check.h"
 #include "sim_fixture.h"
 #include "update_engine.h"
@@ -116,6 +117,12 @@ private slots:
         }
         QCOMPARE(sim().device.malformedReports, 0);
         QCOMPARE(sim().device.overrunBytes, size_t(0));
+    }
+
+    // A blank check's length is 16-bit: the whole flash is checked in two pieces.
+    void theWholeFlashIsCheckedInPieces()
+    {
+        QCOMPARE(firmware::piecesOf({{0, 0x10000}}, 0x8000).size(), size_t(2));
     }
 
     void blockSizesItCannotSendAreRefused_data()
