@@ -10,15 +10,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 using namespace testing;
 using firmware::Cause;
 using firmware::KeyboardState;
 
-Q_DECLARE_METATYPE(firmware::Cause)
-Q_DECLARE_METATYPE(firmware::KeyboardState)
-
 namespace {
 constexpr uint8_t kOldFirmware = 0x5A;
+
+using Runs = QList<QPair<uint32_t, int>>;  // address, length: each run a pattern of its own
+using Arrange = std::function<void(firmware::UpdateEngine &)>;
 
 firmware::FirmwareImage imageOf(std::initializer_list<std::pair<uint32_t, std::vector<uint8_t>>> runs)
 {
@@ -44,132 +46,93 @@ firmware::Outcome update(const firmware::FirmwareImage &image, uint16_t blockSiz
     return (engine ? *engine : own).run(image, options);
 }
 
-// The faults of the failure table, each a way a real update can go wrong.
-enum class Fault {
-    NoBootLoader, TwoBootLoaders, NotABootLoader, StatusUnanswered, EraseRefused, CellStuckAtZero,
-    CellStuckErased, ControlByteStuck, ProgressWordStalls, UnpluggedWhileWriting, UnpluggedWhileVerifying,
-    StopWhileWriting, StopBeforeStart,
-};
-
-void arrange(Fault fault, firmware::UpdateEngine &engine)
+// The flash after a good update: the image's bytes, the rest of the pages they touch
+// erased, every other page's old firmware kept.
+QByteArray flashAfter(const firmware::FirmwareImage &image, int *pagesTouched)
 {
-    auto &device = sim().device;
-    switch (fault) {
-    case Fault::NoBootLoader: sim().devicesPresent = 0; break;
-    case Fault::TwoBootLoaders: sim().devicesPresent = 2; break;
-    case Fault::NotABootLoader: device.setMarker("app "); break;
-    case Fault::StatusUnanswered: sim().faults.failStatusReadAt = 0; break;
-    case Fault::EraseRefused: sim().faults.failOpcode = 1; break;
-    case Fault::CellStuckAtZero: device.behaviour.stuckCell = 0x1010; device.flash[0x1010] = 0x00; break;
-    case Fault::CellStuckErased: device.behaviour.stuckCell = 0x1010; device.flash[0x1010] = 0xFF; break;
-    case Fault::ControlByteStuck: device.setControlByte(0x03); device.behaviour.controlByteStuck = true; break;
-    case Fault::ProgressWordStalls: device.behaviour.progressWordStalls = true; break;
-    // The second write transfer, and the second check transfer (the first opcode 2 is the
-    // blank check).
-    case Fault::UnpluggedWhileWriting: sim().faults.unplugAtOpcode = 3; sim().faults.unplugAtOccurrence = 1; break;
-    case Fault::UnpluggedWhileVerifying: sim().faults.unplugAtOpcode = 2; sim().faults.unplugAtOccurrence = 2; break;
-    case Fault::StopWhileWriting:
-        sim().onWrite = [&engine](const bootsim::SentData &) {
-            if (sim().device.session() == bootsim::Session::Write)
-                engine.requestStop();
-        };
-        break;
-    case Fault::StopBeforeStart: engine.requestStop(); break;
-    }
+    QByteArray flash(int(bootsim::kFlashBytes), char(kOldFirmware));
+    QSet<uint32_t> pages;
+    for (const auto &run : image.runs)
+        for (uint32_t at = run.address; at < run.address + run.bytes.size(); ++at)
+            pages.insert(at / bootsim::kPageBytes);
+    for (uint32_t page : pages)
+        flash.replace(int(page * bootsim::kPageBytes), int(bootsim::kPageBytes), QByteArray(int(bootsim::kPageBytes), char(0xFF)));
+    for (const auto &run : image.runs)
+        flash.replace(int(run.address), int(run.bytes.size()), bytes(run.bytes));
+    *pagesTouched = int(pages.size());
+    return flash;
 }
 }  // namespace
 
-Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(Runs)
+Q_DECLARE_METATYPE(Arrange)
+Q_DECLARE_METATYPE(firmware::Cause)
+Q_DECLARE_METATYPE(firmware::KeyboardState)
 
 class UpdateEngineTests : public QObject {
     Q_OBJECT
 
 private slots:
-    void updateErasesWritesVerifiesAndRestarts()
+    // Erased, written and checked page by page, restarted once; writes counted where known.
+    void updateWritesTheImageAndTouchesNothingElse_data()
     {
+        QTest::addColumn<Runs>("runs");
+        QTest::addColumn<int>("blockSize");
+        QTest::addColumn<int>("writes");  // 0: not counted
+        QTest::newRow("two transfers, the last a single byte") << Runs{{0x1000, 1009}} << 1008 << 2;
+        QTest::newRow("sparse: only its own pages") << Runs{{0x0000, 16}, {0xF000, 16}} << 1008 << 0;
+        QTest::newRow("runs sharing and neighbouring pages")
+            << Runs{{0x0010, 0x10}, {0x0040, 0x10}, {0x0090, 1}, {0x0200, 0x101}} << 1008 << 0;
+        QTest::newRow("the whole flash, erased in pieces") << Runs{{0x0000, 0x10000}} << 1008 << 0;
+        for (const auto &[block, total] : QList<QPair<int, int>>{
+                 {1, 301}, {8, 1001}, {48, 1001}, {63, 1001}, {64, 1001}, {100, 4099}, {1000, 8193}, {1008, 9001}})
+            QTest::addRow("block %d, %d bytes", block, total) << Runs{{0x2001, total}} << block << 0;
+    }
+    void updateWritesTheImageAndTouchesNothingElse()
+    {
+        QFETCH(Runs, runs);
+        QFETCH(int, blockSize);
+        QFETCH(int, writes);
         keyboardWithOldFirmware();
-        const auto firmware = pattern(1009, 3);  // two transfers, the last one a single byte
+        firmware::FirmwareImage image;
+        for (const auto &[address, length] : runs)
+            image.runs.push_back({address, pattern(size_t(length), uint8_t(address + blockSize))});
         firmware::UpdateEngine engine;
-        const firmware::Outcome outcome = update(imageOf({{0x1000, firmware}}), firmware::kDefaultBlockSize, &engine);
+        const firmware::Outcome outcome = update(image, uint16_t(blockSize), &engine);
 
         QVERIFY2(outcome.succeeded(), firmware::describeOutcome(outcome, firmware::Language::English).c_str());
         QCOMPARE(outcome.state, KeyboardState::Restarted);
         QVERIFY(outcome.verified);
-        QCOMPARE(flashRange(0x1000, firmware.size()), bytes(firmware));
-        // The pages it touched and nothing else: old firmware before, erased after the image.
-        QCOMPARE(sim().device.flash[0x0FFF], kOldFirmware);
-        QCOMPARE(flashRange(0x1000 + 1009, 0x1400 - 0x1000 - 1009), QByteArray(0x1400 - 0x1000 - 1009, char(0xFF)));
-        QCOMPARE(sim().device.flash[0x1400], kOldFirmware);
-        QCOMPARE(sim().device.erases, 0x400 / 128);
+        int pages = 0;
+        QCOMPARE(flashRange(0, bootsim::kFlashBytes), flashAfter(image, &pages));
+        QCOMPARE(sim().device.erases, pages);
         QCOMPARE(sim().device.resets, 1);
         QCOMPARE(sim().openHandles(), 0);
         QCOMPARE(engine.progress(), 100);
-        // Update mode, the erases, one blank check, two writes, two checks, the restart.
-        const std::vector<uint8_t> opcodes = sim().log.opcodes();
-        QCOMPARE(opcodes.front(), uint8_t(7));
-        QCOMPARE(opcodes.back(), uint8_t(8));
-        QCOMPARE(sim().log.countOpcode(3), 2);
-        QCOMPARE(sim().log.countOpcode(2), 1 + 2);
+        QCOMPARE(sim().log.opcodes().front(), uint8_t(7));  // update mode first, the restart last
+        QCOMPARE(sim().log.opcodes().back(), uint8_t(8));
+        if (writes) {
+            QCOMPARE(sim().log.countOpcode(3), writes);
+            QCOMPARE(sim().log.countOpcode(2), 1 + writes);  // one blank check, then a check per write
+        }
         QCOMPARE(sim().device.malformedReports, 0);
         QCOMPARE(sim().device.overrunBytes, size_t(0));
     }
 
-    // Two records at 0x0000 and 0xF000: only their pages are erased and written.
-    void sparseImageTouchesOnlyItsOwnPages()
+    // A blank check's length is 16-bit: the whole flash is checked in two pieces.
+    void theWholeFlashIsCheckedInPieces()
     {
-        keyboardWithOldFirmware();
-        const auto low = pattern(16, 1), high = pattern(16, 2);
-        const firmware::Outcome outcome = update(imageOf({{0x0000, low}, {0xF000, high}}));
-
-        QVERIFY(outcome.succeeded());
-        QCOMPARE(flashRange(0x0000, 16), bytes(low));
-        QCOMPARE(flashRange(0xF000, 16), bytes(high));
-        QCOMPARE(flashRange(0x0010, 128 - 16), QByteArray(128 - 16, char(0xFF)));
-        QCOMPARE(flashRange(0x0080, 0xF000 - 0x80), QByteArray(0xF000 - 0x80, char(kOldFirmware)));
-        QCOMPARE(flashRange(0xF080, 0x10000 - 0xF080), QByteArray(0x10000 - 0xF080, char(kOldFirmware)));
-        QCOMPARE(sim().device.erases, 2);
-    }
-
-    void erasePlanCoversWholePagesOfEachRun()
-    {
-        const auto image = imageOf({{0x0010, pattern(0x70)}, {0x0090, pattern(1)}, {0x0200, pattern(0x101)}});
-        const std::vector<firmware::FlashRange> expected = {{0x0000, 0x100}, {0x0200, 0x180}};
-        QCOMPARE(firmware::pagesToErase(image, 128) == expected, true);
         QCOMPARE(firmware::piecesOf({{0, 0x10000}}, 0x8000).size(), size_t(2));
-    }
-
-    // Every block size the engine takes reaches the flash byte for byte, whatever the total.
-    void everyBlockSizeWritesExactlyTheImage_data()
-    {
-        QTest::addColumn<int>("blockSize");
-        QTest::addColumn<int>("total");
-        for (const auto &[block, total] : std::vector<std::pair<int, int>>{
-                 {1, 301}, {8, 1001}, {48, 1001}, {63, 1001}, {64, 1001}, {100, 4099}, {1000, 8193}, {1008, 9001}})
-            QTest::addRow("block %d, %d bytes", block, total) << block << total;
-    }
-    void everyBlockSizeWritesExactlyTheImage()
-    {
-        QFETCH(int, blockSize);
-        QFETCH(int, total);
-        keyboardWithOldFirmware();
-        const auto firmware = pattern(size_t(total), uint8_t(blockSize));
-        const firmware::Outcome outcome = update(imageOf({{0x2001, firmware}}), uint16_t(blockSize));
-        QVERIFY2(outcome.succeeded(), firmware::describeOutcome(outcome, firmware::Language::English).c_str());
-        QCOMPARE(flashRange(0x2001, firmware.size()), bytes(firmware));
-        QCOMPARE(sim().device.overrunBytes, size_t(0));
     }
 
     void blockSizesItCannotSendAreRefused_data()
     {
         QTest::addColumn<int>("blockSize");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("0") << 0 << false;
-        QTest::newRow("1") << 1 << true;
-        QTest::newRow("largest") << int(firmware::kLargestBlock) << true;
-        QTest::newRow("64") << 64 << true;
-        QTest::newRow("above sixteen reports") << int(firmware::kLargestBlock) + 1 << false;
-        QTest::newRow("1024") << 1024 << false;
-        QTest::newRow("65535") << 65535 << false;
+        for (const auto &[block, taken] : QList<QPair<int, bool>>{
+                 {0, false}, {1, true}, {64, true}, {firmware::kLargestBlock, true},
+                 {firmware::kLargestBlock + 1, false}, {1024, false}, {65535, false}})
+            QTest::addRow("%d", block) << block << taken;
     }
     void blockSizesItCannotSendAreRefused()
     {
@@ -178,67 +141,78 @@ private slots:
         firmware::UpdateOptions options;
         options.blockSize = uint16_t(blockSize);
         QCOMPARE(!firmware::whyOptionsRefused(options), taken);
-        if (taken)  // whole blocks, never more than sixteen reports between two waits
-            QVERIFY(firmware::transferBytesFor(uint16_t(blockSize)) % blockSize == 0 &&
-                    (firmware::transferBytesFor(uint16_t(blockSize)) / blockSize == 1 ||
-                     (firmware::transferBytesFor(uint16_t(blockSize)) + 62) / 63 <= firmware::kReportsInFlight));
+        if (!taken)
+            return;
+        // Whole blocks, never more than sixteen reports between two waits.
+        const int transfer = firmware::transferBytesFor(uint16_t(blockSize));
+        QVERIFY(transfer % blockSize == 0);
+        QVERIFY(transfer == blockSize || (transfer + 62) / 63 <= firmware::kReportsInFlight);
     }
 
-    // The table of failures: each leaves the keyboard in a state the message must name,
-    // with the next step, and none restarts the keyboard.
+    // Each failure leaves the keyboard in a state the message must name, with the next
+    // step, and none restarts the keyboard.
     void failuresSayTheKeyboardsStateAndTheNextStep_data()
     {
-        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<Arrange>("arrange");
         QTest::addColumn<Cause>("cause");
         QTest::addColumn<KeyboardState>("state");
         QTest::addColumn<QStringList>("said");
         const QString unchanged = "Nothing was written; the keyboard is unchanged.";
         const QString incomplete = "The keyboard is in its update mode with incomplete firmware.";
         const QString runAgain = "It is safe to run the update again without unplugging it.";
-        QTest::newRow("no boot loader") << Fault::NoBootLoader << Cause::NoBootLoader << KeyboardState::Unchanged
-                                        << QStringList{"No keyboard in its update mode", unchanged, "Put the keyboard"};
-        QTest::newRow("two boot loaders")
-            << Fault::TwoBootLoaders << Cause::SeveralBootLoaders << KeyboardState::Unchanged
-            << QStringList{"2 keyboards in their update mode", unchanged, "Unplug all of them but"};
-        QTest::newRow("answers without the marker")
-            << Fault::NotABootLoader << Cause::NoMarker << KeyboardState::Unchanged
-            << QStringList{"lacks the update-mode marker", unchanged, "Unplug that device"};
-        QTest::newRow("status unanswered") << Fault::StatusUnanswered << Cause::NotAnswering
-                                           << KeyboardState::Unchanged << QStringList{"did not answer", unchanged};
-        QTest::newRow("erase refused") << Fault::EraseRefused << Cause::DeviceFailed << KeyboardState::Incomplete
-                                       << QStringList{"Erasing the old firmware failed", incomplete, runAgain};
-        QTest::newRow("cell stuck at 00") << Fault::CellStuckAtZero << Cause::NotBlank << KeyboardState::Incomplete
-                                          << QStringList{"did not read blank", incomplete, runAgain, "faulty"};
-        QTest::newRow("cell stuck erased")
-            << Fault::CellStuckErased << Cause::VerifyMismatch << KeyboardState::VerifyFailed
-            << QStringList{"does not match the image", "was not restarted into it", runAgain};
-        QTest::newRow("control byte stuck")
-            << Fault::ControlByteStuck << Cause::DeviceFailed << KeyboardState::Incomplete
-            << QStringList{"Writing the new firmware failed", "(39)", incomplete, runAgain};
-        QTest::newRow("progress word stalls")
-            << Fault::ProgressWordStalls << Cause::DeviceFailed << KeyboardState::Incomplete
-            << QStringList{"did not confirm the data", "(45)", incomplete, runAgain};
-        QTest::newRow("unplugged while writing")
-            << Fault::UnpluggedWhileWriting << Cause::DeviceFailed << KeyboardState::Incomplete
-            << QStringList{"firmware is incomplete", "no longer connected", "Plug it in again", "run the update again"};
-        QTest::newRow("unplugged while verifying")
-            << Fault::UnpluggedWhileVerifying << Cause::DeviceFailed << KeyboardState::WrittenUnverified
-            << QStringList{"Checking the new firmware failed", "The whole new firmware was written", "unverified",
-                           "so that the new firmware is checked"};
-        QTest::newRow("stopped while writing") << Fault::StopWhileWriting << Cause::Stopped << KeyboardState::Incomplete
-                                               << QStringList{"stopped on request", incomplete, runAgain};
-        QTest::newRow("stopped before it began") << Fault::StopBeforeStart << Cause::Stopped
-                                                 << KeyboardState::Unchanged << QStringList{"stopped", unchanged};
+        const auto row = [](const char *name, Arrange arrange, Cause cause, KeyboardState state, QStringList said) {
+            QTest::newRow(name) << arrange << cause << state << said;
+        };
+        auto &device = sim().device;
+        auto &faults = sim().faults;
+        row("no boot loader", [](auto &) { sim().devicesPresent = 0; }, Cause::NoBootLoader, KeyboardState::Unchanged,
+            {"No keyboard in its update mode", unchanged, "Put the keyboard"});
+        row("two boot loaders", [](auto &) { sim().devicesPresent = 2; }, Cause::SeveralBootLoaders,
+            KeyboardState::Unchanged, {"2 keyboards in their update mode", unchanged, "Unplug all of them but"});
+        row("answers without the marker", [&](auto &) { device.setMarker("app "); }, Cause::NoMarker,
+            KeyboardState::Unchanged, {"lacks the update-mode marker", unchanged, "Unplug that device"});
+        row("status unanswered", [&](auto &) { faults.failStatusReadAt = 0; }, Cause::NotAnswering,
+            KeyboardState::Unchanged, {"did not answer", unchanged});
+        row("erase refused", [&](auto &) { faults.failOpcode = 1; }, Cause::DeviceFailed, KeyboardState::Incomplete,
+            {"Erasing the old firmware failed", incomplete, runAgain});
+        row("cell stuck at 00", [&](auto &) { device.behaviour.stuckCell = 0x1010; device.flash[0x1010] = 0x00; },
+            Cause::NotBlank, KeyboardState::Incomplete, {"did not read blank", incomplete, runAgain, "faulty"});
+        row("cell stuck erased", [&](auto &) { device.behaviour.stuckCell = 0x1010; device.flash[0x1010] = 0xFF; },
+            Cause::VerifyMismatch, KeyboardState::VerifyFailed,
+            {"does not match the image", "was not restarted into it", runAgain});
+        row("control byte stuck", [&](auto &) { device.setControlByte(0x03); device.behaviour.controlByteStuck = true; },
+            Cause::DeviceFailed, KeyboardState::Incomplete,
+            {"Writing the new firmware failed", "(39)", incomplete, runAgain});
+        row("progress word stalls", [&](auto &) { device.behaviour.progressWordStalls = true; }, Cause::DeviceFailed,
+            KeyboardState::Incomplete, {"did not confirm the data", "(45)", incomplete, runAgain});
+        // The second write transfer; the second check transfer (the first opcode 2 is the blank check).
+        row("unplugged while writing", [&](auto &) { faults.unplugAtOpcode = 3; faults.unplugAtOccurrence = 1; },
+            Cause::DeviceFailed, KeyboardState::Incomplete,
+            {"firmware is incomplete", "no longer connected", "Plug it in again", "run the update again"});
+        row("unplugged while verifying", [&](auto &) { faults.unplugAtOpcode = 2; faults.unplugAtOccurrence = 2; },
+            Cause::DeviceFailed, KeyboardState::WrittenUnverified,
+            {"Checking the new firmware failed", "The whole new firmware was written", "unverified",
+             "so that the new firmware is checked"});
+        row("stopped while writing",
+            [](firmware::UpdateEngine &engine) {
+                sim().onWrite = [&engine](const bootsim::SentData &) {
+                    if (sim().device.session() == bootsim::Session::Write)
+                        engine.requestStop();
+                };
+            },
+            Cause::Stopped, KeyboardState::Incomplete, {"stopped on request", incomplete, runAgain});
+        row("stopped before it began", [](firmware::UpdateEngine &engine) { engine.requestStop(); }, Cause::Stopped,
+            KeyboardState::Unchanged, {"stopped", unchanged});
     }
     void failuresSayTheKeyboardsStateAndTheNextStep()
     {
-        QFETCH(Fault, fault);
+        QFETCH(Arrange, arrange);
         QFETCH(Cause, cause);
         QFETCH(KeyboardState, state);
         QFETCH(QStringList, said);
         keyboardWithOldFirmware();
         firmware::UpdateEngine engine;
-        arrange(fault, engine);
+        arrange(engine);
         auto image = pattern(2000, 4);  // two transfers
         image[0x10] = 0x12;  // what a cell stuck at 0xFF cannot take
         const firmware::Outcome outcome = update(imageOf({{0x1000, image}}), firmware::kDefaultBlockSize, &engine);
@@ -252,28 +226,26 @@ private slots:
         QVERIFY(!chinese.isEmpty() && chinese != english);
         QCOMPARE(sim().device.resets, 0);
         QCOMPARE(sim().openHandles(), 0);
-        // "Unchanged" is what the flash says, not only the message.
-        if (state == KeyboardState::Unchanged) {
+        if (state == KeyboardState::Unchanged) {  // what the flash says, not only the message
             QCOMPARE(sim().device.erases, 0);
             QCOMPARE(flashRange(0x1000, 2000), QByteArray(2000, char(kOldFirmware)));
         }
     }
 
-    // The unplug in the middle leaves firmware that a second run completes.
     void secondRunAfterAnUnplugCompletesTheUpdate()
     {
         keyboardWithOldFirmware();
-        const auto firmware = pattern(9000, 6);
+        const auto image = imageOf({{0x0000, pattern(9000, 6)}});
         sim().faults.unplugAtOpcode = 3;
         sim().faults.unplugAtOccurrence = 1;
-        const firmware::Outcome first = update(imageOf({{0x0000, firmware}}));
+        const firmware::Outcome first = update(image);
         QCOMPARE(first.state, KeyboardState::Incomplete);
         QVERIFY(first.deviceGone);
 
         sim().plugIn();
-        const firmware::Outcome second = update(imageOf({{0x0000, firmware}}));
+        const firmware::Outcome second = update(image);
         QVERIFY2(second.succeeded(), firmware::describeOutcome(second, firmware::Language::English).c_str());
-        QCOMPARE(flashRange(0, firmware.size()), bytes(firmware));
+        QCOMPARE(flashRange(0, 9000), bytes(image.runs[0].bytes));
         QCOMPARE(sim().device.resets, 1);
     }
 

@@ -298,24 +298,12 @@ private slots:
         QTest::newRow("effect 18 passes") << 18 << 218 << 54 << "00 06 00 12 03 ff 00 01 e4";
         QTest::newRow("effect 2, brightness 108, speed 55") << 2 << 108 << 55 << "00 06 00 02 02 7e 00 01 76";
         QTest::newRow("effect 7 is mode 9, speed 218") << 7 << 0 << 218 << "00 06 00 09 00 00 00 01 ef";
-        // The rest of the effect table, brightness 0 and speed 0 (sent as 4).
-        QTest::newRow("effect 0 (Normal) is mode 0") << 0 << 0 << 0 << "00 06 00 00 04 00 00 01 f4";
-        QTest::newRow("effect 1 (Breathing) is mode 1") << 1 << 0 << 0 << "00 06 00 01 04 00 00 01 f3";
-        QTest::newRow("effect 3 (Getting Off) is mode 3") << 3 << 0 << 0 << "00 06 00 03 04 00 00 01 f1";
-        QTest::newRow("effect 4 (Horserace 1) is mode 4") << 4 << 0 << 0 << "00 06 00 04 04 00 00 01 f0";
-        QTest::newRow("effect 5 (Ripples 1) is mode 5") << 5 << 0 << 0 << "00 06 00 05 04 00 00 01 ef";
-        QTest::newRow("effect 6 (Getting On) is mode 6") << 6 << 0 << 0 << "00 06 00 06 04 00 00 01 ee";
-        QTest::newRow("effect 8 (Horserace 2) is mode 10") << 8 << 0 << 0 << "00 06 00 0a 04 00 00 01 ea";
-        QTest::newRow("effect 9 (Diffusion 1) is mode 13") << 9 << 0 << 0 << "00 06 00 0d 04 00 00 01 e7";
-        QTest::newRow("effect 10 (Ripples 2) is mode 14") << 10 << 0 << 0 << "00 06 00 0e 04 00 00 01 e6";
-        QTest::newRow("effect 11 (Rate) is mode 15") << 11 << 0 << 0 << "00 06 00 0f 04 00 00 01 e5";
-        QTest::newRow("effect 12 (Diffusion 2) is mode 16") << 12 << 0 << 0 << "00 06 00 10 04 00 00 01 e4";
-        QTest::newRow("effect 14 (Usr Define2) is mode 52") << 14 << 0 << 0 << "00 06 00 34 04 00 00 01 c0";
-        QTest::newRow("effect 15 (Usr Define3) is mode 53") << 15 << 0 << 0 << "00 06 00 35 04 00 00 01 bf";
-        QTest::newRow("effect 16 (Usr Define4) is mode 54") << 16 << 0 << 0 << "00 06 00 36 04 00 00 01 be";
-        QTest::newRow("effect 17 (Usr Define5) is mode 55") << 17 << 0 << 0 << "00 06 00 37 04 00 00 01 bd";
-        QTest::newRow("effect 19 passes") << 19 << 0 << 0 << "00 06 00 13 04 00 00 01 e1";
-        QTest::newRow("effect 200 passes") << 200 << 0 << 0 << "00 06 00 c8 04 00 00 01 2c";
+        // The rest of the effect table, brightness 0 and speed 0 (sent as 4); the bytes sum to 0xff.
+        for (const auto &[effect, mode] : QList<QPair<int, int>>{{0, 0}, {1, 1}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {8, 10},
+                                                                 {9, 13}, {10, 14}, {11, 15}, {12, 16}, {14, 52}, {15, 53},
+                                                                 {16, 54}, {17, 55}, {19, 19}, {200, 200}})
+            QTest::addRow("effect %d is mode %d", effect, mode)
+                << effect << 0 << 0 << QString::asprintf("00 06 00 %02x 04 00 00 01 %02x", mode, (0xf4 - mode) & 0xff);
     }
     void lightingConversions()
     {
@@ -473,28 +461,25 @@ private slots:
         QTest::addColumn<QList<int>>("values");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("report");
+        const auto row = [](const char *path) {
+            return [path](const char *name, const QList<int> &values, const char *report) {
+                QTest::newRow(name) << values << path << report;
+            };
+        };
         // 00 08 mode brightness speed X red green blue; X is the direction in mode 3, else colour 7 x 16 or 0.
-        QTest::newRow("mousepad: effect 3 is mode 1") << QList<int>{3, 218, 109, 1, 2, 10, 20, 30} << "stand-in:2"
-                                                      << "00 08 01 32 02 70 0a 14 1e";
-        QTest::newRow("mousepad: effect 1 is mode 3, direction") << QList<int>{1, 218, 218, 1, 2, 10, 20, 30}
-                                                                 << "stand-in:2" << "00 08 03 32 05 02 0a 14 1e";
-        QTest::newRow("mousepad: effect 0 stays, 109 and 44") << QList<int>{0, 109, 44, 0, 1, 1, 2, 3} << "stand-in:2"
-                                                              << "00 08 00 19 01 00 01 02 03";
-        QTest::newRow("mousepad: effect 2 stays, 5 and 43") << QList<int>{2, 5, 43, 1, 0, 0, 0, 0} << "stand-in:2"
-                                                            << "00 08 02 01 00 70 00 00 00";
-        QTest::newRow("mousepad: effect 4 stays") << QList<int>{4, 0, 0, 0, 3, 255, 255, 255} << "stand-in:2"
-                                                  << "00 08 04 00 00 00 ff ff ff";
+        const auto pad = row("stand-in:2");
+        pad("mousepad: effect 3 is mode 1", {3, 218, 109, 1, 2, 10, 20, 30}, "00 08 01 32 02 70 0a 14 1e");
+        pad("mousepad: effect 1 is mode 3, direction", {1, 218, 218, 1, 2, 10, 20, 30}, "00 08 03 32 05 02 0a 14 1e");
+        pad("mousepad: effect 0 stays, 109 and 44", {0, 109, 44, 0, 1, 1, 2, 3}, "00 08 00 19 01 00 01 02 03");
+        pad("mousepad: effect 2 stays, 5 and 43", {2, 5, 43, 1, 0, 0, 0, 0}, "00 08 02 01 00 70 00 00 00");
+        pad("mousepad: effect 4 stays", {4, 0, 0, 0, 3, 255, 255, 255}, "00 08 04 00 00 00 ff ff ff");
         // 00 01 mode speed brightness red green blue CS; both levels count downwards from 4.
-        QTest::newRow("accessory: effect 0 is mode 1") << QList<int>{0, 0, 218, 0, 0, 1, 2, 3} << "stand-in:5"
-                                                       << "00 01 01 00 04 01 02 03 f3";
-        QTest::newRow("accessory: effect 1 is mode 4") << QList<int>{1, 218, 0, 1, 1, 10, 20, 30} << "stand-in:5"
-                                                       << "00 01 04 04 00 0a 14 1e ba";
-        QTest::newRow("accessory: effect 3 is mode 2, 109 is 2") << QList<int>{3, 109, 109, 0, 0, 0, 0, 0}
-                                                                 << "stand-in:5" << "00 01 02 02 02 00 00 00 f8";
-        QTest::newRow("accessory: effect 2 is mode 3, 54 and 55") << QList<int>{2, 54, 55, 0, 0, 0, 0, 0}
-                                                                  << "stand-in:5" << "00 01 03 02 03 00 00 00 f6";
-        QTest::newRow("accessory: effect 17 is mode 18, 1 and 217") << QList<int>{17, 1, 217, 0, 0, 0, 0, 0}
-                                                                    << "stand-in:5" << "00 01 12 00 03 00 00 00 e9";
+        const auto accessory = row("stand-in:5");
+        accessory("accessory: effect 0 is mode 1", {0, 0, 218, 0, 0, 1, 2, 3}, "00 01 01 00 04 01 02 03 f3");
+        accessory("accessory: effect 1 is mode 4", {1, 218, 0, 1, 1, 10, 20, 30}, "00 01 04 04 00 0a 14 1e ba");
+        accessory("accessory: effect 3 is mode 2, 109 is 2", {3, 109, 109, 0, 0, 0, 0, 0}, "00 01 02 02 02 00 00 00 f8");
+        accessory("accessory: effect 2 is mode 3, 54 and 55", {2, 54, 55, 0, 0, 0, 0, 0}, "00 01 03 02 03 00 00 00 f6");
+        accessory("accessory: effect 17 is mode 18, 1 and 217", {17, 1, 217, 0, 0, 0, 0, 0}, "00 01 12 00 03 00 00 00 e9");
     }
     void mousepadAndAccessoryConversions()
     {

@@ -118,9 +118,8 @@ private slots:
     void missingKeysAndDefaults_data()
     {
         QTest::addColumn<int>("profile");
-        QTest::newRow("profile 0") << 0;
-        QTest::newRow("profile 4") << 4;
-        QTest::newRow("profile 9") << 9;
+        for (int profile : {0, 4, 9})
+            QTest::addRow("profile %d", profile) << profile;
     }
     void missingKeysAndDefaults()
     {
@@ -273,11 +272,8 @@ private slots:
         const QString target = rig.workspace.path() + QStringLiteral("/exported.pf");
         const QString written = throughLink ? rig.workspace.path() + QStringLiteral("/kept/exported.pf") : target;
         QVERIFY(QDir().mkpath(QFileInfo(written).path()));
-        QFile old(written);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an older export, longer than the profile file itself ......"
-                                                           "........................................................"));
-        old.close();
-        QVERIFY(old.setPermissions(QFile::Permissions(mode)));
+        writeStoreBytes(written, "an older export, longer than the profile file itself " + QByteArray(120, '.'));
+        QVERIFY(QFile::setPermissions(written, QFile::Permissions(mode)));
         if (throughLink)
             QVERIFY(QFile::link(written, target));
         rig.dialogs->answer = target;
@@ -344,9 +340,7 @@ private slots:
         const QByteArray hostile = QByteArray::fromBase64(
             "W2d1bkRhdGFdCkE9IDMwMCwgOTksIEBWYXJpYW50KFwwXDBcGQAxLUJ5QXJyYXkpCi4xLCAyLCAzCg==");
         const QString source = rig.workspace.path() + QStringLiteral("/hostile.pf");
-        QFile file(source);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(hostile) == hostile.size());
-        file.close();
+        writeStoreBytes(source, hostile);
         LogCapture log;
         rig.dialogs->answer = source;
         QVERIFY(rig.view->loadProfile(1));
@@ -369,8 +363,6 @@ private slots:
         QCOMPARE(log.count(QStringLiteral("not read")), 0);
     }
 
-    // What the user typed, wherever the program keeps it, comes back as typed
-    // at the next start, and no file is put aside for it.
     void usersOwnTextSurvivesARestart_data()
     {
         QTest::addColumn<QString>("text");
@@ -423,7 +415,10 @@ private slots:
         TestWorkspace workspace;
         const int tableSize = readDeviceTable(StoreFiles::factoryGlobal()).size();
         QVERIFY(tableSize > 0);
-        QList<QByteArray> asideBefore;
+        // The copy put aside at each start: ".refused", then ".refused.2" and on.
+        const auto aside = [](int start) {
+            return StoreFiles::profile(3) + QStringLiteral(".refused") + (start > 1 ? QString(".%1").arg(start) : QString());
+        };
         for (int start = 1; start <= 3; ++start) {
             for (const QString &file : {StoreFiles::global(), StoreFiles::profile(3)}) {
                 QFile store(file);
@@ -437,21 +432,13 @@ private slots:
             QCOMPARE(view.getData(QStringLiteral("keyboard/lightValue"), false),
                      view.getData(QStringLiteral("keyboard/lightValue"), true));
             view.setGlobalData(QStringLiteral("common/language"), QStringLiteral("English"));
-            const QString latest = StoreFiles::profile(3) + (start == 1 ? QStringLiteral(".refused")
-                                                                         : QStringLiteral(".refused.%1").arg(start));
-            QVERIFY(contents(latest).endsWith(QByteArray::number(start)));
-            for (int earlier = 1; earlier < start; ++earlier)
-                QCOMPARE(contents(earlier == 1 ? StoreFiles::profile(3) + QStringLiteral(".refused")
-                                               : StoreFiles::profile(3) + QStringLiteral(".refused.%1").arg(earlier)),
-                         asideBefore.at(earlier - 1));
-            asideBefore.append(contents(latest));
+            for (int earlier = 1; earlier <= start; ++earlier)  // none replaced by a later one
+                QVERIFY2(contents(aside(earlier)).endsWith(QByteArray::number(earlier)), qPrintable(aside(earlier)));
         }
         QCOMPARE(readDeviceTable(StoreFiles::global()).size(), tableSize);
         QCOMPARE(QDir(QStringLiteral("./modules/setting")).entryList({QStringLiteral("apConfig.bin.refused*")}).size(), 3);
     }
 
-    // A chosen file that cannot become a profile is not taken: the profile
-    // stays as it was, and the user is told why.
     void anImportThatCannotBeReadChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -2,6 +2,7 @@
 # exports the simulator's HIDDLL calls, so libburnlet and the update engine bind to them.
 add_executable(tst_update_window ${CMAKE_CURRENT_LIST_DIR}/tst_update_window.cpp)
 target_link_libraries(tst_update_window PRIVATE burnlet_simulator gearconsole_update_core Qt6::Test)
+target_include_directories(tst_update_window PRIVATE ${PROJECT_SOURCE_DIR}/burnlet/tests)
 set_target_properties(tst_update_window PROPERTIES ENABLE_EXPORTS ON)
 target_compile_definitions(tst_update_window PRIVATE UPDATE_PROGRAM_FOLDER="${PROJECT_BINARY_DIR}/update")
 add_dependencies(tst_update_window gearconsole-update)

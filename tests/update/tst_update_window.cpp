@@ -3,10 +3,9 @@
 // under its own ids), a close while the keyboard is written, a failure's words, and the
 // built program refusing a second update. With GEARCONSOLE_SCREENSHOT_DIR set it leaves
 // pictures of the window there.
-#include "burnlet.h"
+#include "hex_text.h"
 #include "keyboard_ids.h"
 #include "platform/device_monitor.h"
-#include "simulator.h"
 #include "stop_signals.h"
 #include "update_lock.h"
 #include "update_session.h"
@@ -23,52 +22,56 @@
 #include <csignal>
 #include <thread>
 
+using namespace testing;
+
 namespace {
 constexpr uint8_t kOldFirmware = 0x5A;
 const KeyboardIds kOwnIds{0xfff0, 0x0101};
 
-bootsim::Simulator &sim() { return bootsim::simulator(); }
-
-QByteArray pattern(int length, int seed)
-{
-    QByteArray data(length, '\0');
-    quint32 state = 0x9E3779B9u * quint32(seed);
-    for (char &byte : data) {
-        state = state * 1664525u + 1013904223u;
-        byte = char(state >> 24);
-    }
-    return data;
-}
-
-// An image as Intel HEX: data records of 16 bytes, then the end record.
-QByteArray intelHex(int address, const QByteArray &data)
-{
-    QByteArray text;
-    for (int at = 0; at < data.size(); at += 16) {
-        const QByteArray chunk = data.mid(at, 16);
-        const int offset = address + at;
-        QByteArray record = QByteArray(1, char(chunk.size())) + char(offset >> 8) + char(offset & 0xff) + '\0' + chunk;
-        quint8 sum = 0;
-        for (char byte : record)
-            sum = quint8(sum + quint8(byte));
-        text += ':' + (record + char(-sum)).toHex().toUpper() + '\n';
-    }
-    return text + ":00000001FF\n";
-}
-
-QByteArray flashAt(int address, int length)
-{
-    return QByteArray(reinterpret_cast<const char *>(sim().device.flash.data()) + address, length);
-}
-
 // The keyboard's own interfaces, as the fake device list shows them.
 bool g_keyboardListed = false;
 
-template <typename T>
-T *child(QWidget &window, const char *name)
+// Writing slow enough that the bar can be seen moving and a close comes in the middle.
+void slowWrites()
 {
-    return window.findChild<T *>(QLatin1String(name));
+    sim().onWrite = [](const bootsim::SentData &) {
+        if (sim().device.session() == bootsim::Session::Write)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    };
 }
+
+// The keyboard in its update mode, as the user's gesture brings it: present, and
+// announced by the device monitor.
+void plugBootLoader(UpdateSession &session)
+{
+    sim().devicesPresent = 1;
+    sim().plugIn();
+    session.deviceMonitor()->inject(DeviceMonitor::Change::Arrival);
+}
+
+// The window shown over its session, for one edition and language.
+struct Shown {
+    explicit Shown(int edition = 0, firmware::Language language = firmware::Language::English)
+        : session(firmware::edition(edition), kOwnIds, language)
+    {
+        window.show();
+    }
+    template <typename T = QPushButton>
+    T *child(const char *name)
+    {
+        return window.findChild<T *>(QLatin1String(name));
+    }
+    QString message() { return child<QLabel>("message")->text(); }
+    void screenshot(const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            QVERIFY(window.grab().save(folder + QStringLiteral("/") + name + QStringLiteral(".png")));
+    }
+
+    UpdateSession session;
+    UpdateWindow window{session};
+};
 } // namespace
 
 class UpdateWindowTests : public QObject
@@ -77,31 +80,16 @@ class UpdateWindowTests : public QObject
 
     QTemporaryDir m_folder;
     QString m_image;
-    QByteArray m_firmware = pattern(20000, 7);
+    const std::vector<uint8_t> m_firmware = pattern(20000, 7);
 
-    void screenshot(QWidget &window, const QString &name)
+    // The image chosen, the keyboard in its update mode, the update under way.
+    void startWriting(UpdateSession &session)
     {
-        const QString folder = qEnvironmentVariable("GEARCONSOLE_SCREENSHOT_DIR");
-        if (!folder.isEmpty())
-            QVERIFY(window.grab().save(folder + QStringLiteral("/") + name + QStringLiteral(".png")));
-    }
-
-    // Writing slow enough that the bar can be seen moving and a close comes in the middle.
-    static void slowWrites()
-    {
-        sim().onWrite = [](const bootsim::SentData &) {
-            if (sim().device.session() == bootsim::Session::Write)
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        };
-    }
-
-    // The keyboard in its update mode, as the user's gesture brings it: present, and
-    // announced by the device monitor.
-    static void plugBootLoader(UpdateSession &session)
-    {
-        sim().devicesPresent = 1;
-        sim().plugIn();
-        session.deviceMonitor()->inject(DeviceMonitor::Change::Arrival);
+        session.chooseImage(m_image);
+        slowWrites();
+        plugBootLoader(session);
+        session.start();
+        QTRY_VERIFY(session.stage() == firmware::Stage::Programming);
     }
 
 private slots:
@@ -112,13 +100,12 @@ private slots:
         };
         m_image = m_folder.filePath(QStringLiteral("firmware.hex.txt"));
         QFile file(m_image);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(intelHex(0x0400, m_firmware)) > 0);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(hexImage(0x0400, m_firmware) + endOfFile()) > 0);
     }
 
     void init()
     {
-        DisConnectWriter();
-        sim().reset();
+        freshDevice();
         sim().devicesPresent = 0;  // the keyboard runs its own firmware
         std::fill(sim().device.flash.begin(), sim().device.flash.end(), kOldFirmware);
         g_keyboardListed = true;
@@ -127,90 +114,80 @@ private slots:
 
     void aUserUpdatesTheKeyboardFromStartToEnd()
     {
-        UpdateSession session(firmware::edition(0), kOwnIds, firmware::Language::English);
-        UpdateWindow window(session);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *message = child<QLabel>(window, "message");
-        auto *start = child<QPushButton>(window, "startButton");
+        Shown shown;
+        UpdateSession &session = shown.session;
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+        auto *start = shown.child("startButton");
         QVERIFY(!start->isEnabled());
-        QVERIFY(message->text().contains("Choose the firmware image for the tarnel UK keyboard"));
+        QVERIFY(shown.message().contains("Choose the firmware image for the tarnel UK keyboard"));
 
-        QTest::mouseClick(child<QPushButton>(window, "chooseButton"), Qt::LeftButton);
-        QCOMPARE(child<QLineEdit>(window, "imagePath")->text(), m_image);
-        QVERIFY2(message->text().contains("The image is good: 20000 bytes (Intel HEX) at 0x0400–0x521F"),
-                 qPrintable(message->text()));
+        QTest::mouseClick(shown.child("chooseButton"), Qt::LeftButton);
+        QCOMPARE(shown.child<QLineEdit>("imagePath")->text(), m_image);
+        QVERIFY2(shown.message().contains("The image is good: 20000 bytes (Intel HEX) at 0x0400–0x521F"),
+                 qPrintable(shown.message()));
         QVERIFY(start->isEnabled());
-        screenshot(window, QStringLiteral("update-window-ready"));
+        shown.screenshot(QStringLiteral("update-window-ready"));
 
         QTest::mouseClick(start, Qt::LeftButton);
         QCOMPARE(session.phase(), UpdateSession::Phase::WaitingForBootLoader);
-        QVERIFY(message->text().contains("Put the keyboard into its update mode"));
+        QVERIFY(shown.message().contains("Put the keyboard into its update mode"));
         QCOMPARE(start->text(), QStringLiteral("Cancel"));
-        QVERIFY(child<QLabel>(window, "step2")->text().contains("<b>"));
-        screenshot(window, QStringLiteral("update-window-waiting"));
+        QVERIFY(shown.child<QLabel>("step2")->text().contains("<b>"));
+        shown.screenshot(QStringLiteral("update-window-waiting"));
 
-        int shotAt = 0;
         slowWrites();
         g_keyboardListed = false;  // the keyboard restarted into its boot loader
         plugBootLoader(session);
         QCOMPARE(session.phase(), UpdateSession::Phase::Updating);
         QTRY_VERIFY(session.stage() == firmware::Stage::Programming && session.progress() > 30);
-        QVERIFY(message->text().contains("Writing the new firmware"));
-        shotAt = child<QProgressBar>(window, "progress")->value();
-        QVERIFY(shotAt > 0 && shotAt < 100);
-        screenshot(window, QStringLiteral("update-window-writing"));
+        QVERIFY(shown.message().contains("Writing the new firmware"));
+        const int shownAt = shown.child<QProgressBar>("progress")->value();
+        QVERIFY(shownAt > 0 && shownAt < 100);
+        shown.screenshot(QStringLiteral("update-window-writing"));
 
         QTRY_COMPARE_WITH_TIMEOUT(session.phase(), UpdateSession::Phase::WaitingForKeyboard, 30000);
-        QVERIFY(message->text().contains("Waiting for the keyboard to restart"));
+        QVERIFY(shown.message().contains("Waiting for the keyboard to restart"));
         QCOMPARE(sim().device.resets, 1);
         g_keyboardListed = true;
         session.deviceMonitor()->inject(DeviceMonitor::Change::Arrival);
         QCOMPARE(session.phase(), UpdateSession::Phase::Done);
-        QCOMPARE(message->text(), QStringLiteral("Done. The keyboard restarted with its new firmware and is back as your "
+        QCOMPARE(shown.message(), QStringLiteral("Done. The keyboard restarted with its new firmware and is back as your "
                                                  "tarnel UK keyboard (USB fff0:0101). You can close this window."));
-        QCOMPARE(child<QProgressBar>(window, "progress")->value(), 100);
+        QCOMPARE(shown.child<QProgressBar>("progress")->value(), 100);
         QVERIFY(!start->isEnabled());
-        screenshot(window, QStringLiteral("update-window-done"));
-        QCOMPARE(flashAt(0x0400, m_firmware.size()), m_firmware);
-        QVERIFY(window.close());
+        shown.screenshot(QStringLiteral("update-window-done"));
+        QCOMPARE(flashRange(0x0400, m_firmware.size()), bytes(m_firmware));
+        QVERIFY(shown.window.close());
     }
 
     // Closing while the keyboard is written asks; the answer "stop" ends the update at a
     // safe point, and the window stays to say what the keyboard holds.
     void closingDuringTheUpdateAsksAndThenSaysTheState()
     {
-        UpdateSession session(firmware::edition(0), kOwnIds, firmware::Language::English);
-        UpdateWindow window(session);
-        window.show();
+        Shown shown;
         int asked = 0;
         UpdateWindow::confirmStop = [&](QWidget *, const QString &title, const QString &, const QString &,
                                         const QString &) {
             ++asked;
             return title == QLatin1String("Stop the update?") && asked > 1;
         };
-        session.chooseImage(m_image);
-        slowWrites();
-        plugBootLoader(session);
-        session.start();
-        QTRY_VERIFY(session.stage() == firmware::Stage::Programming);
+        startWriting(shown.session);
 
-        QVERIFY(!window.close());  // "Continue"
+        QVERIFY(!shown.window.close());  // "Continue"
         QCOMPARE(asked, 1);
-        QVERIFY(session.isUpdating() && !session.stopRequested());
-        QVERIFY(!window.close());  // "Stop the update"
+        QVERIFY(shown.session.isUpdating() && !shown.session.stopRequested());
+        QVERIFY(!shown.window.close());  // "Stop the update"
         QCOMPARE(asked, 2);
-        QVERIFY(session.stopRequested());
-        QVERIFY(window.isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(session.phase(), UpdateSession::Phase::Failed, 30000);
-        auto *message = child<QLabel>(window, "message");
-        QVERIFY2(message->text().startsWith("The update was stopped on request. The keyboard is in its update mode "
+        QVERIFY(shown.session.stopRequested());
+        QVERIFY(shown.window.isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(shown.session.phase(), UpdateSession::Phase::Failed, 30000);
+        QVERIFY2(shown.message().startsWith("The update was stopped on request. The keyboard is in its update mode "
                                             "with incomplete firmware. It is safe to run the update again without "
                                             "unplugging it."),
-                 qPrintable(message->text()));
+                 qPrintable(shown.message()));
         QCOMPARE(sim().device.resets, 0);
-        screenshot(window, QStringLiteral("update-window-stopped"));
-        QVERIFY(window.close());
+        shown.screenshot(QStringLiteral("update-window-stopped"));
+        QVERIFY(shown.window.close());
         QCOMPARE(asked, 2);
     }
 
@@ -222,11 +199,7 @@ private slots:
         StopSignals stopSignals;
         QStringList ended;
         endOnStopSignals(stopSignals, session, [&ended](const QString &message) { ended << message; });
-        session.chooseImage(m_image);
-        slowWrites();
-        plugBootLoader(session);
-        session.start();
-        QTRY_VERIFY(session.stage() == firmware::Stage::Programming);
+        startWriting(session);
         ::kill(::getpid(), SIGTERM);
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 30000);
         QCOMPARE(session.outcome()->cause, firmware::Cause::Stopped);
@@ -243,48 +216,43 @@ private slots:
     // window says so; a second try after the fault is gone completes the update.
     void aFailedCheckIsToldAndTheUpdateCanBeRunAgain()
     {
-        UpdateSession session(firmware::edition(4), kOwnIds, firmware::Language::Chinese);
-        UpdateWindow window(session);
-        window.show();
-        QTest::mouseClick(child<QPushButton>(window, "chooseButton"), Qt::LeftButton);
-        int cell = 0;  // a cell that stays erased where the image wants other bits
-        while (quint8(m_firmware[cell]) == 0xFF)
-            ++cell;
-        sim().device.behaviour.stuckCell = 0x0400 + cell;
-        sim().device.flash[size_t(0x0400 + cell)] = 0xFF;
-        plugBootLoader(session);
-        QByteArray image = m_firmware;
-        session.start();
-        QTRY_COMPARE_WITH_TIMEOUT(session.phase(), UpdateSession::Phase::Failed, 30000);
-        QCOMPARE(session.outcome()->state, firmware::KeyboardState::VerifyFailed);
-        const QString said = child<QLabel>(window, "message")->text();
-        QVERIFY2(said.contains(QStringLiteral("键盘上的固件与映像不一致")) && said.contains(QStringLiteral("可以放心地再次运行更新")),
-                 qPrintable(said));
+        Shown shown(4, firmware::Language::Chinese);
+        QTest::mouseClick(shown.child("chooseButton"), Qt::LeftButton);
+        const auto cell = std::find_if(m_firmware.begin(), m_firmware.end(), [](uint8_t b) { return b != 0xFF; });
+        // A cell that stays erased where the image wants other bits.
+        sim().device.behaviour.stuckCell = 0x0400 + int(cell - m_firmware.begin());
+        sim().device.flash[size_t(sim().device.behaviour.stuckCell)] = 0xFF;
+        plugBootLoader(shown.session);
+        shown.session.start();
+        QTRY_COMPARE_WITH_TIMEOUT(shown.session.phase(), UpdateSession::Phase::Failed, 30000);
+        QCOMPARE(shown.session.outcome()->state, firmware::KeyboardState::VerifyFailed);
+        QVERIFY2(shown.message().contains(QStringLiteral("键盘上的固件与映像不一致"))
+                     && shown.message().contains(QStringLiteral("可以放心地再次运行更新")),
+                 qPrintable(shown.message()));
         QCOMPARE(sim().device.resets, 0);
-        QVERIFY(child<QPushButton>(window, "startButton")->isEnabled());
-        screenshot(window, QStringLiteral("update-window-check-failed-chinese"));
+        QVERIFY(shown.child("startButton")->isEnabled());
+        shown.screenshot(QStringLiteral("update-window-check-failed-chinese"));
 
         sim().device.behaviour.stuckCell = -1;
-        QTest::mouseClick(child<QPushButton>(window, "startButton"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(session.phase(), UpdateSession::Phase::WaitingForKeyboard, 30000);
-        session.deviceMonitor()->inject(DeviceMonitor::Change::Arrival);
-        QCOMPARE(session.phase(), UpdateSession::Phase::Done);
-        QCOMPARE(flashAt(0x0400, image.size()), image);
+        QTest::mouseClick(shown.child("startButton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(shown.session.phase(), UpdateSession::Phase::WaitingForKeyboard, 30000);
+        shown.session.deviceMonitor()->inject(DeviceMonitor::Change::Arrival);
+        QCOMPARE(shown.session.phase(), UpdateSession::Phase::Done);
+        QCOMPARE(flashRange(0x0400, m_firmware.size()), bytes(m_firmware));
     }
 
     void imagesThatCannotBeUsedAreRefusedBeforeAnything()
     {
-        UpdateSession session(firmware::edition(0), kOwnIds, firmware::Language::English);
-        UpdateWindow window(session);
+        Shown shown;
         const QString text = m_folder.filePath(QStringLiteral("readme.bin"));
         QFile file(text);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not firmware\n") > 0);
         file.close();
         UpdateWindow::chooseFile = [&](QWidget *, const QString &, const QString &) { return text; };
-        QTest::mouseClick(child<QPushButton>(window, "chooseButton"), Qt::LeftButton);
-        QCOMPARE(session.phase(), UpdateSession::Phase::ImageRefused);
-        QVERIFY(child<QLabel>(window, "message")->text().contains("Nothing was written; the keyboard is unchanged."));
-        QVERIFY(!child<QPushButton>(window, "startButton")->isEnabled());
+        QTest::mouseClick(shown.child("chooseButton"), Qt::LeftButton);
+        QCOMPARE(shown.session.phase(), UpdateSession::Phase::ImageRefused);
+        QVERIFY(shown.message().contains("Nothing was written; the keyboard is unchanged."));
+        QVERIFY(!shown.child("startButton")->isEnabled());
         QCOMPARE(sim().log.calls, 0);
     }
 
