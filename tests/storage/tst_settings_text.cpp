@@ -108,7 +108,8 @@ private slots:
                           "list=@@a, b\nmixed=@Invalid(), a, @@b\nempty=@ByteArray()\nopen=@String(x\n");
         QTest::newRow("a user's text written before") << QByteArray("[profile]\n0=@@Variant(combo), loadertravex\n"
                                                                     "[keyboard]\nadvaceFunction3=/home/u/@@Variant(x)\n");
-        QTest::newRow("binary noise") << QByteArray("[\x01\x02]\n\x00=\x00\x7f\x80\n\x00\x00\x00\n", 20);
+        static const char noise[] = "[\x01\x02]\n\x00=\x00\x7f\x80\n\x00\x00\x00\n";
+        QTest::newRow("binary noise") << QByteArray(noise, sizeof noise - 1);
     }
     void readsWhatTheLibraryReads()
     {
