@@ -4,8 +4,9 @@ import "lighting.js" as Lighting
 // What the lighting page's values look like, as a tint per key on the
 // keyboard picture (an approximation, captioned as such on the page).
 //
-// One timer moves `phase`; each key's tint is a binding on it. The timer runs
-// only for moving effects while the page is shown in a visible window.
+// One timer moves `phase` five times a second; the keyboard picture draws
+// the tints of `tintList` with one item. The timer runs only for moving
+// effects while the page is shown in a visible window.
 Item {
     id: preview
     property var page                   // the LightPage whose values are shown
@@ -26,7 +27,7 @@ Item {
     Timer {
         id: frames
         objectName: "previewTimer"
-        interval: Lighting.frameMs(preview.page ? preview.page.speed : 0)
+        interval: Lighting.frameMs
         repeat: true
         running: preview.running
         onTriggered: {
@@ -39,7 +40,7 @@ Item {
     function tintOf(index, lit, phase) {
         if (!shown || !page)
             return "transparent"
-        var column = Math.floor(index / 6)
+        var column = Math.floor(index / Lighting.rowCount)
         var level = Lighting.previewLevel(effect, column, phase, page.direction, lit)
         if (level < 0)
             return unlitTint
@@ -47,5 +48,23 @@ Item {
         if (page.colourMode !== 0)
             return Qt.hsva(Lighting.previewHue(effect, column, phase, page.direction), 1, 1, alpha)
         return Qt.rgba(page.red / 255, page.green / 255, page.blue / 255, alpha)
+    }
+
+    // The tints of all keys by key index at `phase`; `lit` flags the keys lit
+    // in the user picture shown. A tint depends only on the key's column and
+    // whether it is lit, so each pair is worked out once a frame.
+    function tintList(lit, phase) {
+        var tints = []
+        if (!shown || !page)
+            return tints
+        var known = {}
+        for (var i = 0; i < Lighting.keyCount; ++i) {
+            var on = lit[i] === true
+            var slot = Math.floor(i / Lighting.rowCount) * 2 + (on ? 1 : 0)
+            if (known[slot] === undefined)
+                known[slot] = tintOf(i, on, phase)
+            tints.push(known[slot])
+        }
+        return tints
     }
 }
