@@ -131,5 +131,10 @@ void releaseStartupMemory(Widget &window)
 {
     // Loading the UI leaves freed heap behind that the allocator would keep
     // for the whole resident run; hand it back once the main screen is up.
-    QTimer::singleShot(kStartupSettledMs, &window, [] { malloc_trim(0); });
+    QTimer::singleShot(kStartupSettledMs, &window, [&window] {
+        QQmlEngine *engine = window.view()->engine();
+        engine->collectGarbage();
+        engine->trimComponentCache();
+        malloc_trim(0);
+    });
 }

@@ -8,6 +8,7 @@
 #include "platform/logging.h"
 #include "platform/settings_writer.h"
 #include "platform/store_files.h"
+#include "ui/key_tints.h"
 
 #include <QFocusEvent>
 #include <QQuickItem>
@@ -15,6 +16,7 @@
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
+    registerKeyboardUiTypes();  // before the UI is loaded
     globalStore = new SettingsStore(StoreFiles::global(), StoreFiles::factoryGlobal());
     defaultsStore = new SettingsStore(StoreFiles::defaults());
     for (int n = 1; n <= kProfileCount; ++n)

@@ -4,6 +4,7 @@
 #include "ini_values.h"
 
 #include <QList>
+#include <QSet>
 
 namespace {
 
@@ -97,6 +98,24 @@ void count(const QString &text, const QVariant &value, IniText::Reading &reading
         ++reading.keptAsText;
 }
 
+// Equal texts in a file's lists share one copy: a profile holds about a
+// thousand of them (the flags of its pictures, the kinds of its keys), each
+// otherwise an allocation of its own for as long as its store is open.
+QVariant sharingTexts(const QVariant &value, QSet<QString> &texts)
+{
+    if (value.metaType().id() != QMetaType::QStringList)
+        return value;
+    QStringList list = value.toStringList();
+    for (QString &text : list) {
+        const auto known = texts.constFind(text);
+        if (known == texts.cend())
+            texts.insert(text);
+        else
+            text = *known;
+    }
+    return list;
+}
+
 QVariant readValue(QByteArrayView raw, IniText::Reading &reading)
 {
     QString text;
@@ -156,9 +175,11 @@ Reading read(QByteArrayView text)
         const qsizetype equals = line.equals - line.start;
         sections[prefix].append({content.first(equals).trimmed(), content.sliced(equals + 1)});
     }
+    QSet<QString> texts;
     for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
         for (const KeyLine &keyLine : section.value())
-            reading.values.insert(section.key() + IniEscapes::key(keyLine.key), readValue(keyLine.value, reading));
+            reading.values.insert(section.key() + IniEscapes::key(keyLine.key),
+                                  sharingTexts(readValue(keyLine.value, reading), texts));
     }
     return reading;
 }

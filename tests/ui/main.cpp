@@ -2,6 +2,7 @@
 // program's resources, with a recording bridge as "ui_View" and "ui_Ctl".
 #include "fake_bridge.h"
 #include "macros/encoding/macro_images_qml.h"
+#include "ui/key_tints.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -15,6 +16,7 @@ public slots:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         registerMacroImagesForQml();
+        registerKeyboardUiTypes();
         engine->rootContext()->setContextProperty("ui_View", &m_view);
         engine->rootContext()->setContextProperty("ui_Ctl", &m_ctl);
     }

@@ -5,7 +5,8 @@ import "qrc:/modules/qml/keyboard"
 import "qrc:/modules/qml/basic/strings.js" as Strings
 
 // The lighting preview on the keyboard picture: the tint of each key for
-// static effects, user pictures and the wave, and when its timer runs.
+// static effects, user pictures and the wave, what is painted, and when its
+// timer runs.
 TestCase {
     id: testCase
     name: "LightPreview"
@@ -58,10 +59,8 @@ TestCase {
         return pages
     }
     function tint(pages, index) {
-        var spot = findChild(pages.keyboard, "key" + index)
-        verify(spot !== null, "no hot spot for key " + index)
-        // A copy: a colour read from a property follows the property.
-        var c = spot.color
+        verify(findChild(pages.keyboard, "key" + index) !== null, "no hot spot for key " + index)
+        var c = findChild(pages.keyboard, "keyTints").tintOf(index)
         return { r: c.r, g: c.g, b: c.b, a: c.a }
     }
     function sameColour(a, b) {
@@ -90,8 +89,16 @@ TestCase {
         verify(keys.length > 100)
         var notRed = keys.filter(function(i) { return !isRed(tint(pages, i)) })
         compare(notRed, [], "keys not tinted red")
-        var ear = findChild(pages.keyboard, "keyEar81")
-        verify(ear !== null && ear.width > 0 && isRed(ear.color), "the tall Enter's ear is not tinted")
+        // What is painted: red over the picture on a key and on the tall
+        // Enter's ear (left of its place), nothing between the keys.
+        var tints = findChild(pages.keyboard, "keyTints")
+        var enter = tints.places.filter(function(place) { return place.length > 5 })[0]
+        var esc = tints.places.filter(function(place) { return place[0] === 0 })[0]
+        var image = grabImage(tints)
+        var reddened = function(x, y) { var c = image.pixel(x, y); return c.r - c.g > 0.2 && Math.abs(c.g - c.b) < 0.05 }
+        verify(reddened(esc[1] + esc[3] / 2, esc[2] + esc[4] / 2), "Esc is not painted")
+        verify(reddened(enter[1] - enter[5] / 2, enter[2] + enter[6] / 2), "the tall Enter's ear is not painted")
+        verify(!reddened(esc[1] + esc[3] + 1, esc[2] + esc[4] / 2), "paint between the keys")
         verify(!pages.lightPreview.running, "a static effect needs no timer")
 
         pages.page = 1

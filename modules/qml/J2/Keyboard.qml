@@ -1,4 +1,5 @@
 import QtQuick
+import Gearconsole.Keyboard 1.0
 
 // The picture of the current keyboard edition with one hot spot per key.
 //
@@ -42,6 +43,17 @@ Item {
         source: keyboard.edition === "" ? "" : "qrc:/index/modules/img/skin1/index/" + keyboard.edition + ".png"
     }
 
+    // The Light page's preview: the tints of all keys (the tall Enter's ear
+    // too) drawn by one item under the marks.
+    KeyTints {
+        objectName: "keyTints"
+        width: keyboard.width
+        height: keyboard.height
+        visible: keyboard.preview !== null && keyboard.preview.shown
+        places: spacing.places
+        tints: visible ? keyboard.preview.tintList(keyboard.modelMarks, keyboard.preview.phase) : []
+    }
+
     Repeater {
         id: hotSpots
         model: spacing.places
@@ -53,26 +65,8 @@ Item {
             width: modelData[3]
             height: modelData[4]
             markColor: keyboard.markColor
-            tint: keyboard.preview ? keyboard.preview.tintOf(keyIndex, keyboard.modelMarks[keyIndex] === true,
-                                                             keyboard.preview.phase)
-                                   : "transparent"
             marked: keyboard.modelMarks[keyIndex] === true
                     || (keyboard.pointerMarks && (keyIndex === keyboard.hoveredKey || keyIndex === keyboard.selectedKey))
-        }
-    }
-
-    // The tall Enter's ear (its upper row reaches left of the hot spot) takes
-    // the key's preview tint as well.
-    Repeater {
-        model: keyboard.preview ? spacing.places.filter(function(place) { return place.length > 5 }) : []
-        Rectangle {
-            readonly property int keyIndex: modelData[0]
-            objectName: "keyEar" + keyIndex
-            x: modelData[1] - modelData[5]
-            y: modelData[2]
-            width: modelData[5]
-            height: modelData[6]
-            color: keyboard.preview.tintOf(keyIndex, keyboard.modelMarks[keyIndex] === true, keyboard.preview.phase)
         }
     }
 

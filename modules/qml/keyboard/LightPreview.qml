@@ -4,8 +4,9 @@ import "lighting.js" as Lighting
 // What the lighting page's values look like, as a tint per key on the
 // keyboard picture (an approximation, captioned as such on the page).
 //
-// One timer moves `phase`; each key's tint is a binding on it. The timer runs
-// only for moving effects while the page is shown in a visible window.
+// One timer moves `phase` five times a second; the keyboard picture draws
+// the tints of `tintList` with one item. The timer runs only for moving
+// effects while the page is shown in a visible window.
 Item {
     id: preview
     property var page                   // the LightPage whose values are shown
@@ -26,7 +27,7 @@ Item {
     Timer {
         id: frames
         objectName: "previewTimer"
-        interval: Lighting.frameMs(preview.page ? preview.page.speed : 0)
+        interval: Lighting.frameMs
         repeat: true
         running: preview.running
         onTriggered: {
@@ -35,17 +36,38 @@ Item {
         }
     }
 
-    // The tint of key `index` (lit: set in the user picture shown) at `phase`.
-    function tintOf(index, lit, phase) {
-        if (!shown || !page)
-            return "transparent"
-        var column = Math.floor(index / 6)
-        var level = Lighting.previewLevel(effect, column, phase, page.direction, lit)
+    // The tint of a key in `column` (lit: set in the user picture shown) at
+    // `phase`, from the page's values as tintList read them.
+    function tintAt(values, column, lit, phase) {
+        var level = Lighting.previewLevel(values.effect, column, phase, values.direction, lit)
         if (level < 0)
-            return unlitTint
-        var alpha = strongest * level * (0.25 + 0.75 * page.brightness / Lighting.maxOffset)
-        if (page.colourMode !== 0)
-            return Qt.hsva(Lighting.previewHue(effect, column, phase, page.direction), 1, 1, alpha)
-        return Qt.rgba(page.red / 255, page.green / 255, page.blue / 255, alpha)
+            return values.unlit
+        var alpha = values.strongest * level * (0.25 + 0.75 * values.brightness / Lighting.maxOffset)
+        if (values.colourMode !== 0)
+            return Qt.hsva(Lighting.previewHue(values.effect, column, phase, values.direction), 1, 1, alpha)
+        return Qt.rgba(values.red / 255, values.green / 255, values.blue / 255, alpha)
+    }
+
+    // The tints of all keys by key index at `phase`; `lit` flags the keys lit
+    // in the user picture shown. A tint depends only on the key's column and
+    // whether it is lit, so each pair is worked out once a frame.
+    function tintList(lit, phase) {
+        var tints = []
+        if (!shown || !page)
+            return tints
+        // Read once: every read of a property in a binding is watched.
+        var values = { effect: effect, direction: page.direction, brightness: page.brightness,
+                       colourMode: page.colourMode, red: page.red, green: page.green, blue: page.blue,
+                       unlit: unlitTint, strongest: strongest }
+        var known = {}
+        for (var i = 0; i < Lighting.keyCount; ++i) {
+            var on = lit[i] === true
+            var column = Math.floor(i / Lighting.rowCount)
+            var slot = column * 2 + (on ? 1 : 0)
+            if (known[slot] === undefined)
+                known[slot] = tintAt(values, column, on, phase)
+            tints.push(known[slot])
+        }
+        return tints
     }
 }

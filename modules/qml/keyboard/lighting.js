@@ -93,6 +93,7 @@ function directionEnabled(direction, effect) {
 // phase in [0, 1). The keyboard's own patterns are not reproduced key for key.
 
 var columnCount = 21
+var rowCount = 6
 var BREATHING = 1
 var STATIC = 0, BREATHE = 1, WAVE = 2, MOVING = 3, PICTURE = 4
 
@@ -117,10 +118,11 @@ function isAnimated(effect) {
 function cycleMs(speed) {
     return Math.round(6000 - 5000 * Math.max(0, Math.min(speed, maxOffset)) / maxOffset)
 }
-// Frames: 20 a second, 10 for slow cycles, where a step moves little anyway.
-function frameMs(speed) {
-    return cycleMs(speed) > 3000 ? 100 : 50
-}
+// Frames: 5 a second, whatever the speed. Each repaints the whole keyboard
+// picture, which a window left open should hardly feel; the middle speed's
+// wave moves about a key a frame, as the keyboard's own lights step from
+// key to key.
+var frameMs = 200
 
 // Where the key stands along the animation's travel: moving effects travel
 // in the chosen direction, so the pattern at column c and phase p is the

@@ -1,0 +1,98 @@
+#include "ui/key_tints_nodes.h"
+
+#include <QPainter>
+#include <QQuickWindow>
+#include <QSGRectangleNode>
+#include <QSGRenderNode>
+#include <QSGRendererInterface>
+
+namespace {
+
+QRgb tintOf(const QVector<QRgb> &tints, int key) { return key >= 0 && key < tints.size() ? tints[key] : 0; }
+
+class PainterTintsNode : public QSGRenderNode, public KeyTintsNode
+{
+public:
+    explicit PainterTintsNode(QQuickWindow *window) : m_window(window) {}
+
+    void setPatches(const QVector<KeyTints::Patch> &patches, const QRectF &bounds) override
+    {
+        m_patches = patches;
+        m_bounds = bounds;
+        markDirty(DirtyMaterial);
+    }
+    void setTints(const QVector<QRgb> &tints) override
+    {
+        m_tints = tints;
+        markDirty(DirtyMaterial);
+    }
+
+    void render(const RenderState *state) override
+    {
+        auto *painter = static_cast<QPainter *>(
+            m_window->rendererInterface()->getResource(m_window, QSGRendererInterface::PainterResource));
+        if (!painter)
+            return;
+        const QRegion *clip = state->clipRegion();
+        if (clip && !clip->isEmpty())
+            painter->setClipRegion(*clip, Qt::ReplaceClip);  // before the transform
+        painter->setTransform(matrix()->toTransform());
+        painter->setOpacity(inheritedOpacity());
+        for (const KeyTints::Patch &patch : std::as_const(m_patches)) {
+            const QRgb tint = tintOf(m_tints, patch.key);
+            if (qAlpha(tint) != 0)
+                painter->fillRect(patch.area, QColor::fromRgba(tint));
+        }
+    }
+    StateFlags changedStates() const override { return {}; }
+    RenderingFlags flags() const override { return BoundedRectRendering; }
+    QRectF rect() const override { return m_bounds; }
+
+private:
+    QQuickWindow *m_window;
+    QVector<KeyTints::Patch> m_patches;
+    QVector<QRgb> m_tints;
+    QRectF m_bounds;
+};
+
+class RectangleTintsNode : public QSGNode, public KeyTintsNode
+{
+public:
+    explicit RectangleTintsNode(QQuickWindow *window) : m_window(window) {}
+
+    void setPatches(const QVector<KeyTints::Patch> &patches, const QRectF &) override
+    {
+        removeAllChildNodes();
+        qDeleteAll(m_rectangles);
+        m_rectangles.clear();
+        m_keys.clear();
+        for (const KeyTints::Patch &patch : patches) {
+            QSGRectangleNode *rectangle = m_window->createRectangleNode();
+            rectangle->setRect(patch.area);
+            rectangle->setColor(Qt::transparent);
+            appendChildNode(rectangle);
+            m_rectangles.append(rectangle);
+            m_keys.append(patch.key);
+        }
+    }
+    void setTints(const QVector<QRgb> &tints) override
+    {
+        for (int i = 0; i < m_rectangles.size(); ++i)
+            m_rectangles[i]->setColor(QColor::fromRgba(tintOf(tints, m_keys[i])));
+    }
+    ~RectangleTintsNode() override
+    {
+        removeAllChildNodes();
+        qDeleteAll(m_rectangles);
+    }
+
+private:
+    QQuickWindow *m_window;
+    QVector<QSGRectangleNode *> m_rectangles;
+    QVector<int> m_keys;
+};
+
+} // namespace
+
+QSGNode *newPainterTintsNode(QQuickWindow *window) { return new PainterTintsNode(window); }
+QSGNode *newRectangleTintsNode(QQuickWindow *window) { return new RectangleTintsNode(window); }
