@@ -6,7 +6,9 @@
 #include "hiddll.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace firmware {
 
@@ -19,6 +21,10 @@ constexpr uint32_t kBlankCheckPiece = 0x8000;
 constexpr char kMarker[4] = {'w', 'u', 'm', '-'};
 constexpr int kStatusMarkerByte = 2;
 constexpr int kWhole = 1000;  // the bar in tenths of a percent
+// A keyboard being unplugged stops answering a moment before the system drops its
+// device: it is looked for this often, this long, before it counts as still there.
+constexpr auto kGoneCheckInterval = std::chrono::milliseconds(50);
+constexpr int kGoneChecks = 20;
 
 struct Share {
     Stage stage;
@@ -112,7 +118,11 @@ bool UpdateEngine::failed(Outcome &outcome, Cause cause, uint32_t code)
     // handles, which are of no use now.
     if (code == BURNLET_TRANSFER_FAILED || code == BURNLET_PROGRESS_TIMEOUT) {
         DisConnectWriter();
-        outcome.deviceGone = countBootLoaders().found == 0;
+        for (int check = 0; check < kGoneChecks && !outcome.deviceGone; ++check) {
+            if (check > 0)
+                std::this_thread::sleep_for(kGoneCheckInterval);
+            outcome.deviceGone = countBootLoaders().found == 0;
+        }
     }
     return false;
 }

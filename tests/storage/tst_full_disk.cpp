@@ -34,6 +34,13 @@ QByteArray macroText(const char *step)
 }
 
 // A 256 KiB tmpfs, made the working directory, with the files the bridge writes.
+// The text of the one message box the window shows, empty while there is none.
+QString shownBoxText(Widget &window)
+{
+    const auto boxes = window.findChildren<QMessageBox *>();
+    return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
+}
+
 struct SmallDisk
 {
     SmallDisk() : root(holder.path() + "/disk")
@@ -232,10 +239,7 @@ private slots:
         TestWorkspace workspace;
         installVirtualBackend();
         Widget window;
-        auto shownText = [&window] {
-            const auto boxes = window.findChildren<QMessageBox *>();
-            return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
-        };
+        auto shownText = [&window] { return shownBoxText(window); };
         SaveFailures::instance().report("./modules/setting/p1.bin", "No space left");
         QTRY_COMPARE(shownText(), "p1.bin could not be saved: No space left. It keeps its last saved contents.");
         window.view()->setGlobalData("common/language", "ChineseSimplified");
@@ -259,10 +263,7 @@ private slots:
         global.close();
         const qint64 size = QFileInfo(global).size();
         Widget window;
-        auto shownText = [&window] {
-            const auto boxes = window.findChildren<QMessageBox *>();
-            return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
-        };
+        auto shownText = [&window] { return shownBoxText(window); };
         // The store starts again from its factory copy, whose language is English.
         QTRY_COMPARE(shownText(), QStringLiteral("apConfig.bin could not be read: it is larger (%1 bytes) than any "
                                                  "settings file the program writes. It was kept as "
@@ -285,10 +286,7 @@ private slots:
         TestWorkspace workspace;
         installVirtualBackend();
         Widget window;
-        auto shownText = [&window] {
-            const auto boxes = window.findChildren<QMessageBox *>();
-            return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
-        };
+        auto shownText = [&window] { return shownBoxText(window); };
         window.view()->setGlobalData("common/language", "ChineseSimplified");
         window.view()->openUpdateExe(0);
         QTRY_VERIFY(shownText().startsWith(QStringLiteral("无法启动固件更新程序 tarnelUK：it is not installed in ")));
