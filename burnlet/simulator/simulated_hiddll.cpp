@@ -49,7 +49,9 @@ bool injected(int planned, int callNumber)
 int openNext(HANDLE *handle)
 {
     Simulator &sim = simulator();
-    if (sim.unplugged || sim.nextToFind >= std::min(sim.devicesPresent, kMaxSimulatedDevices)) {
+    // The system drops an unplugged device's node a moment after its transfers fail.
+    const bool stillListed = sim.unplugged && sim.faults.searchesFindingUnplugged-- > 0;
+    if ((sim.unplugged && !stillListed) || sim.nextToFind >= std::min(sim.devicesPresent, kMaxSimulatedDevices)) {
         sim.lastError = kNoMoreDevices;
         return 0;
     }

@@ -24,6 +24,7 @@ struct FaultPlan {
     int unplugAtStatusRead = -1;              // or at this HT_GetUSBAck call
     int unplugAtOpcode = -1;                  // or when a command with this opcode arrives
     int unplugAtOccurrence = 0;               // for the how-manieth time (0-based)
+    int searchesFindingUnplugged = 0;         // an unplugged device is still listed this many times
 };
 
 struct SentCommand {

@@ -189,6 +189,9 @@ private slots:
         row("unplugged while writing", [&](auto &) { faults.unplugAtOpcode = 3; faults.unplugAtOccurrence = 1; },
             Cause::DeviceFailed, KeyboardState::Incomplete,
             {"firmware is incomplete", "no longer connected", "Plug it in again", "run the update again"});
+        row("unplugged, still listed for a moment",
+            [&](auto &) { faults.unplugAtOpcode = 3; faults.unplugAtOccurrence = 1; faults.searchesFindingUnplugged = 3; },
+            Cause::DeviceFailed, KeyboardState::Incomplete, {"no longer connected", "Plug it in again"});
         row("unplugged while verifying", [&](auto &) { faults.unplugAtOpcode = 2; faults.unplugAtOccurrence = 2; },
             Cause::DeviceFailed, KeyboardState::WrittenUnverified,
             {"Checking the new firmware failed", "The whole new firmware was written", "unverified",

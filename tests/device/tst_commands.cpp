@@ -345,9 +345,6 @@ private slots:
     // Every command that has a failure line (the setting ones as the report
     // table calls them): the line exactly as it is (several differ from their
     // opcode), and the reading ones' outputs as they came.
-    // Every command that has a failure line (the setting ones as the report
-    // table calls them): the line exactly as it is (several differ from their
-    // opcode), and the reading ones' outputs as they came.
     void busyTransportLeavesOutputsAndLogsTheFailureLine_data()
     {
         commandReports_data();

@@ -16,6 +16,9 @@ step() { echo "== $*"; }
 
 base=$cache/minbase
 mkdir -p "$cache/archives/partial"
+# The plain and the sanitized suite share the cache: one makes it, the other waits.
+exec 9>"$cache/lock"
+flock 9
 if [ ! -d "$base" ]; then
     step "making a Debian 12 minbase system (once) in $base"
     rm -rf "$base.tmp"

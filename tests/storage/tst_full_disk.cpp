@@ -33,7 +33,6 @@ QByteArray macroText(const char *step)
     return text;
 }
 
-// A 256 KiB tmpfs, made the working directory, with the files the bridge writes.
 // The text of the one message box the window shows, empty while there is none.
 QString shownBoxText(Widget &window)
 {
@@ -41,6 +40,7 @@ QString shownBoxText(Widget &window)
     return boxes.size() == 1 && boxes[0]->isVisible() ? boxes[0]->text() : QString();
 }
 
+// A 256 KiB tmpfs, made the working directory, with the files the bridge writes.
 struct SmallDisk
 {
     SmallDisk() : root(holder.path() + "/disk")

@@ -81,7 +81,8 @@ expect_running() {  # LOG
 }
 
 wait_for_program() {  # LOG REGEX WHAT
-  wait_for_line "$1" "$2" && return 0
+  # A sanitized start-up with full allocation stacks takes several times longer.
+  wait_for_line "$1" "$2" 0 "${ASAN_OPTIONS:+600}" && return 0
   expect_running "$1"
   fail "$3"
 }
