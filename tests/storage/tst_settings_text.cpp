@@ -149,7 +149,7 @@ private slots:
                                          {"l/one text", QVariantList{"x"}},
                                          {"l/one double", QVariantList{-1.25}},
                                          {"l/one bool", QVariantList{true}},
-                                         {"l/one long", QVariantList{Q_INT64_C(-1) << 40}},
+                                         {"l/one long", QVariantList{-(Q_INT64_C(1) << 40)}},
                                          {"l/one null text", QVariantList{QString()}},
                                          {"l/nested", QVariantList{QVariantList{1, 2}, QStringList{"a"}, 3}}};
         QTest::newRow("other kinds") << Values{{"o/bytes", QByteArray("\x01\xff" "ab\x00z", 6)},
