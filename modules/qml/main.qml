@@ -483,15 +483,20 @@ Item {
                 shell: main
             }
         }
-        NoKeyboardHint {
+        // Built only while no keyboard is connected: its texts are laid out
+        // for nothing the rest of the time.
+        Loader {
             objectName: "noKeyboardHint"
             x: 192
             y: 107
             width: 809
             height: 510
-            visible: main.deviceType !== "keyboard"
-            texts: Strings.noKeyboardTexts(main.language)
-            fontFamily: main.fontFamily
+            active: main.deviceType !== "keyboard"
+            visible: active
+            sourceComponent: NoKeyboardHint {
+                texts: Strings.noKeyboardTexts(main.language)
+                fontFamily: main.fontFamily
+            }
         }
 
         Text {

@@ -328,11 +328,8 @@ Item {
 
     // ---- Screen ----
 
-    Loader {
-        id: view
-        active: keyPage.shown
-        sourceComponent: Component {
-            KeyPageView { page: keyPage }
-        }
-    }
+    // Loaded by its address, so that its types are read only when the page
+    // is first shown.
+    Loader { id: view }
+    onShownChanged: if (shown && !view.item) view.setSource("KeyPageView.qml", { page: keyPage })
 }
