@@ -1,7 +1,8 @@
 // The least a Qt Quick window of the program's kind costs to start on this
 // machine: a frameless translucent 1000 x 640 window holding a QQuickWidget
-// with one rectangle, software renderer, its first paint logged as the
-// program logs its own. startup.sh prints the program's figure beside it.
+// with one rectangle (with --with-text, also one line of text), software
+// renderer, its first paint logged as the program logs its own. startup.sh
+// prints the program's figure beside it.
 #include <QApplication>
 #include <QDateTime>
 #include <QEvent>
@@ -39,7 +40,13 @@ int main(int argc, char *argv[])
     window.setAttribute(Qt::WA_TranslucentBackground);
     auto *view = new QQuickWidget(&window);
     view->setClearColor(Qt::transparent);
-    view->setSource(QUrl(QStringLiteral("data:text/plain,import QtQuick; Rectangle { width: 1000; height: 640; color: \"#202020\" }")));
+    // --with-text adds one line of text: what the text stack (font
+    // matching, shaping, glyph rendering) costs on its own.
+    const bool withText = app.arguments().contains(QStringLiteral("--with-text"));
+    view->setSource(QUrl(withText
+        ? QStringLiteral("data:text/plain,import QtQuick; Rectangle { width: 1000; height: 640; color: \"#202020\"; "
+                         "Text { text: \"VORTAN\"; color: \"white\" } }")
+        : QStringLiteral("data:text/plain,import QtQuick; Rectangle { width: 1000; height: 640; color: \"#202020\" }")));
     window.resize(1000, 640);
     FirstPaint reporter;
     view->installEventFilter(&reporter);

@@ -33,6 +33,8 @@ measure_resident "$build_dir/bench/bench_bare_window"
 bare_kib=$MEDIAN_KIB
 bare_runs=$RUNS_MIB
 bare_smaps=$SMAPS
+measure_resident "$build_dir/bench/bench_bare_window" --with-text
+text_kib=$MEDIAN_KIB
 measure_resident "$build_dir/gearconsole"
 median=$MEDIAN_KIB
 runs=$RUNS_MIB
@@ -51,6 +53,9 @@ awk -v kib="$median" -v base="$FOUNDATION_RESIDENT_MIB" -v limit="$RESIDENT_LIMI
 awk -v kib="$median" -v bare="$bare_kib" -v runs="$bare_runs" 'BEGIN {
   printf "a bare Qt Quick window, measured the same way in this run: %.1f MiB (runs: %s MiB)\n", bare / 1024, runs
   printf "  the program holds %.1f MiB more (aim: at most 12 MiB more)\n", (kib - bare) / 1024 }'
+awk -v kib="$median" -v bare="$bare_kib" -v text="$text_kib" 'BEGIN {
+  printf "the same bare window with one line of text: %.1f MiB (the text stack alone: %.1f MiB);\n", text / 1024, (text - bare) / 1024
+  printf "  the program holds %.1f MiB more than that\n", (kib - text) / 1024 }'
 # The last run's resident set by kind of mapping, the program's and the bare
 # window's.
 by_kind() {
