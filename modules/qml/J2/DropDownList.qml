@@ -75,43 +75,10 @@ Item {
         // The rows exist only while the list is open or sliding: a closed
         // list would otherwise keep a screenful of row delegates alive.
         Loader {
-            id: rows
+            readonly property Item dropDownList: list
             anchors.fill: parent
             active: drop.height > 0 || list.opened
-            sourceComponent: ListView {
-                model: list.model
-                boundsBehavior: Flickable.StopAtBounds
-                delegate: Rectangle {
-                    objectName: list.objectName + "Item" + index
-                    width: rows.width
-                    height: list.rowHeight
-                    color: rowMouse.containsMouse ? "#3c3c3c" : "transparent"
-                    Text {
-                        x: 6
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: modelData
-                        color: index === list.currentIndex || rowMouse.containsMouse ? "#ea5413" : "#ffffff"
-                        font.family: Style.fontFamily
-                        font.pixelSize: 12
-                    }
-                    MouseArea {
-                        id: rowMouse
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: list.choose(index)
-                    }
-                }
-            }
-        }
-        Rectangle {
-            objectName: list.objectName + "Marker"
-            visible: list.model.length > 7
-            anchors.right: parent.right
-            width: 4
-            radius: 2
-            color: "#969696"
-            height: parent.height * 7 / Math.max(7, list.model.length)
-            y: rows.item ? rows.item.visibleArea.yPosition * parent.height : 0
+            source: "DropDownRows.qml"
         }
     }
 }
