@@ -6,6 +6,7 @@
 //
 // Each requested path is drawn by the painter its file name selects; an
 // unknown name is an error, so the image list and the painters stay in step.
+#include "colours.h"
 #include "key_geometry.h"
 #include "key_legends.h"
 #include "macro_art.h"
@@ -31,8 +32,7 @@
 
 namespace {
 
-const QColor kGray0("#1a1a1a"), kGray1("#3c3c3c"), kGray2("#969696"), kGray3("#d1d1d1");
-const QColor kBlue("#09347f"), kOrange("#ea5413");
+using art::kGray0, art::kGray1, art::kGray2, art::kGray3, art::kBlue, art::kOrange;
 
 enum class Look { Normal, Hover, Selected };
 
