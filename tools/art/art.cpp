@@ -6,9 +6,11 @@
 //
 // Each requested path is drawn by the painter its file name selects; an
 // unknown name is an error, so the image list and the painters stay in step.
+#include "colours.h"
 #include "key_geometry.h"
 #include "key_legends.h"
 #include "macro_art.h"
+#include "window_background.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,8 +33,7 @@
 
 namespace {
 
-const QColor kGray0("#1a1a1a"), kGray1("#3c3c3c"), kGray2("#969696"), kGray3("#d1d1d1");
-const QColor kBlue("#09347f"), kOrange("#ea5413");
+using art::kGray0, art::kGray1, art::kGray2, art::kGray3, art::kBlue, art::kOrange;
 
 enum class Look { Normal, Hover, Selected };
 
@@ -49,57 +50,6 @@ QImage canvas(int w, int h)
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
-}
-
-// The window, 1000 × 640, painted whole.
-void windowBackground(QImage &image)
-{
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient fill(0, 0, 0, image.height());
-    fill.setColorAt(0, QColor("#202226"));
-    fill.setColorAt(1, QColor("#101113"));
-    QPainterPath frame;
-    frame.addRoundedRect(QRectF(0.5, 0.5, image.width() - 1, image.height() - 1), 8, 8);
-    p.fillPath(frame, fill);
-    // Title strip with its blue line, side strip, main area panel.
-    p.fillRect(QRect(1, 1, image.width() - 2, 60), QColor(0, 0, 0, 90));
-    p.fillRect(QRect(1, 60, image.width() - 2, 2), kBlue);
-    p.fillRect(QRect(0, 81, 191, 510), QColor(255, 255, 255, 10));
-    p.fillRect(QRect(191, 81, 1, 510), kGray1);
-    p.setPen(QPen(kOrange, 3));
-    p.drawLine(QPointF(24, 50), QPointF(120, 50));
-    p.setPen(QPen(kGray1, 1));
-    p.drawPath(frame);
-    p.fillRect(QRect(1, 612, image.width() - 2, 1), kGray1);
-}
-
-// The window background is a nine-patch source: every column from the side
-// strip's edge to the right corners is the same, so the image keeps the left
-// 192 columns, one middle column and the right 9, and the UI stretches the
-// middle column across (nearest pixel, so the window looks exactly as the
-// whole painting). Decoded it holds 0.5 MiB instead of 2.5 MiB for the
-// program's whole run.
-constexpr int kWindowWidth = 1000, kWindowHeight = 640;
-constexpr int kBackgroundLeft = 192, kBackgroundRight = 9;
-
-void background(QImage &image)
-{
-    QImage window = canvas(kWindowWidth, kWindowHeight);
-    windowBackground(window);
-    // Should the painting ever vary across the middle, stop the build rather
-    // than ship a background that differs from it.
-    for (int x = kBackgroundLeft + 1; x < kWindowWidth - kBackgroundRight; ++x)
-        for (int y = 0; y < kWindowHeight; ++y)
-            if (window.pixel(x, y) != window.pixel(kBackgroundLeft, y)) {
-                std::fprintf(stderr, "gearconsole_art: the window background varies at %d,%d, between its "
-                             "nine-patch borders\n", x, y);
-                std::exit(1);
-            }
-    QPainter p(&image);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(0, 0, window, 0, 0, kBackgroundLeft + 1, kWindowHeight);
-    p.drawImage(kBackgroundLeft + 1, 0, window, kWindowWidth - kBackgroundRight, 0, kBackgroundRight, kWindowHeight);
 }
 
 void roundButton(QImage &image, Look look, const std::function<void(QPainter &, QColor)> &glyph)
@@ -358,7 +308,6 @@ constexpr Size kPanelPatch{96, 24};
 Size sizeOf(const QString &base)
 {
     static const std::map<QString, Size> sizes = {
-        {"background", {kBackgroundLeft + 1 + kBackgroundRight, kWindowHeight}},
         {"helpBtn", {20, 20}}, {"minBtn", {20, 20}}, {"closeBtn", {20, 20}},
         {"powerOn", {420, 160}}, {"sideBtn", {191, 48}}, {"importBtn", {30, 30}}, {"outputBtn", {30, 30}},
         {"newBtn", {30, 30}}, {"deleteBtn", {30, 30}}, {"writeBtn", {21, 21}}, {"saveBtn", {30, 30}},
@@ -370,6 +319,8 @@ Size sizeOf(const QString &base)
             return {art::kPictureWidth, art::kPictureHeight + 1};
     if (const QSize macro = art::macroImageSize(base); macro.isValid())
         return {macro.width(), macro.height()};
+    if (const QSize background = art::windowBackgroundSize(base); background.isValid())
+        return {background.width(), background.height()};
     auto it = sizes.find(base);
     return it == sizes.end() ? Size{0, 0} : it->second;
 }
@@ -380,8 +331,9 @@ bool draw(QImage &image, const QString &base, Look look)
         if (base == e.name) { keyboardPicture(image, e); return true; }
     if (art::macroImageSize(base).isValid())
         return art::drawMacroImage(image, base, art::MacroLook(int(look)));
-    if (base == "background") background(image);
-    else if (base == "helpBtn" || base == "minBtn" || base == "closeBtn") titleButton(image, base, look);
+    if (art::windowBackgroundSize(base).isValid())
+        return art::drawWindowBackground(image, base);
+    if (base == "helpBtn" || base == "minBtn" || base == "closeBtn") titleButton(image, base, look);
     else if (base == "sideBtn") barButton(image, look);
     else if (base == "powerOn") powerOn(image);
     else if (base.endsWith("Bg")) panel(image);

@@ -5,7 +5,8 @@ set(art_buttons_keyboard sideBtn importBtn outputBtn newBtn deleteBtn writeBtn s
 set(art_buttons_macros macroBtn macroImportBtn macroExportBtn macroNewBtn macroDeleteBtn
   firstBtn lastBtn upBtn downBtn actionDeleteBtn deleteAllBtn recordBtn stopBtn)
 
-set(art_images modules/img/background.png)
+# The window background comes in parts (see Environment.qml).
+set(art_images modules/img/backgroundSide.png modules/img/backgroundMain.png modules/img/backgroundMark.png)
 foreach(area index keyboard macros)
   foreach(name IN LISTS art_buttons_${area})
     foreach(look "" H S)

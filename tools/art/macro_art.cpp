@@ -1,5 +1,7 @@
 #include "macro_art.h"
 
+#include "colours.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -10,8 +12,7 @@ namespace art {
 
 namespace {
 
-const QColor kGray1("#3c3c3c"), kGray2("#969696"), kGray3("#d1d1d1");
-const QColor kBlue("#09347f"), kOrange("#ea5413"), kPlate(0x26, 0x28, 0x2c);
+const QColor kPlate(0x26, 0x28, 0x2c);
 
 using Glyph = std::function<void(QPainter &, double w, double h)>;
 
