@@ -1,0 +1,14 @@
+#include "ui/keyboard_ui_types.h"
+
+#include "ui/key_tints.h"
+
+#include <QQmlEngine>
+
+void registerKeyboardUiTypes()
+{
+    static const bool registered = [] {
+        qmlRegisterType<KeyTints>(kKeyboardUiUri, 1, 0, "KeyTints");
+        return true;
+    }();
+    Q_UNUSED(registered);
+}

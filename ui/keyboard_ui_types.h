@@ -1,0 +1,7 @@
+#pragma once
+
+inline constexpr const char *kKeyboardUiUri = "Gearconsole.Keyboard";
+
+// Makes the keyboard picture's items ("KeyTints") known to every QML engine
+// of the process. Call before the UI is loaded; later calls do nothing.
+void registerKeyboardUiTypes();
