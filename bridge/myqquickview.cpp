@@ -8,7 +8,7 @@
 #include "platform/logging.h"
 #include "platform/settings_writer.h"
 #include "platform/store_files.h"
-#include "ui/key_tints.h"
+#include "ui/keyboard_ui_types.h"
 
 #include <QFocusEvent>
 #include <QQuickItem>

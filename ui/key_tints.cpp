@@ -3,7 +3,6 @@
 #include "ui/key_tints_nodes.h"
 
 #include <QColor>
-#include <QQmlEngine>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
@@ -86,13 +85,4 @@ QSGNode *KeyTints::updatePaintNode(QSGNode *node, UpdatePaintNodeData *)
     m_patchesChanged = false;
     tints->setTints(m_tints);
     return node;
-}
-
-void registerKeyboardUiTypes()
-{
-    static const bool registered = [] {
-        qmlRegisterType<KeyTints>(kKeyboardUiUri, 1, 0, "KeyTints");
-        return true;
-    }();
-    Q_UNUSED(registered);
 }

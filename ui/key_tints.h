@@ -55,9 +55,3 @@ private:
     QVector<QRgb> m_tints;   // by key index, not premultiplied
     bool m_patchesChanged = true;
 };
-
-inline constexpr const char *kKeyboardUiUri = "Gearconsole.Keyboard";
-
-// Makes "KeyTints" known to every QML engine of the process. Call before
-// the UI is loaded; later calls do nothing.
-void registerKeyboardUiTypes();

@@ -1,24 +1,24 @@
 #include "ui/key_tints_nodes.h"
 
+#include "ui/painter_render_node.h"
+
 #include <QPainter>
 #include <QQuickWindow>
 #include <QSGRectangleNode>
-#include <QSGRenderNode>
-#include <QSGRendererInterface>
 
 namespace {
 
 QRgb tintOf(const QVector<QRgb> &tints, int key) { return key >= 0 && key < tints.size() ? tints[key] : 0; }
 
-class PainterTintsNode : public QSGRenderNode, public KeyTintsNode
+class PainterTintsNode : public PainterRenderNode, public KeyTintsNode
 {
 public:
-    explicit PainterTintsNode(QQuickWindow *window) : m_window(window) {}
+    using PainterRenderNode::PainterRenderNode;
 
     void setPatches(const QVector<KeyTints::Patch> &patches, const QRectF &bounds) override
     {
         m_patches = patches;
-        m_bounds = bounds;
+        setBounds(bounds);
         markDirty(DirtyMaterial);
     }
     void setTints(const QVector<QRgb> &tints) override
@@ -27,32 +27,19 @@ public:
         markDirty(DirtyMaterial);
     }
 
-    void render(const RenderState *state) override
+protected:
+    void paint(QPainter *painter) override
     {
-        auto *painter = static_cast<QPainter *>(
-            m_window->rendererInterface()->getResource(m_window, QSGRendererInterface::PainterResource));
-        if (!painter)
-            return;
-        const QRegion *clip = state->clipRegion();
-        if (clip && !clip->isEmpty())
-            painter->setClipRegion(*clip, Qt::ReplaceClip);  // before the transform
-        painter->setTransform(matrix()->toTransform());
-        painter->setOpacity(inheritedOpacity());
         for (const KeyTints::Patch &patch : std::as_const(m_patches)) {
             const QRgb tint = tintOf(m_tints, patch.key);
             if (qAlpha(tint) != 0)
                 painter->fillRect(patch.area, QColor::fromRgba(tint));
         }
     }
-    StateFlags changedStates() const override { return {}; }
-    RenderingFlags flags() const override { return BoundedRectRendering; }
-    QRectF rect() const override { return m_bounds; }
 
 private:
-    QQuickWindow *m_window;
     QVector<KeyTints::Patch> m_patches;
     QVector<QRgb> m_tints;
-    QRectF m_bounds;
 };
 
 class RectangleTintsNode : public QSGNode, public KeyTintsNode

@@ -79,7 +79,7 @@ private slots:
         QVERIFY(rig.ready);
         KeyboardModel *keyboard = rig.keyboard();
         QVERIFY(keyboard);
-        QVERIFY2(rig.item(QStringLiteral("key%1").arg(kKeyA)), "the picture has no hot spot for key A");
+        QVERIFY2(ui::shown(*rig.window, QStringLiteral("key%1").arg(kKeyA)), "the picture has no hot spot for key A");
 
         QVERIFY(assignVolumeUpToA(rig));
         QTRY_COMPARE(codeOnKeyboard(keyboard, kKeyA), kVolumeUpCode);
@@ -89,8 +89,7 @@ private slots:
         QCOMPARE(storedPair(rig, kKeyA), QStringList({"3", "1"}));
 
         // The key is marked and its tip tells what it does.
-        QTest::mouseMove(rig.window->view(),
-                         rig.item(QStringLiteral("key%1").arg(kKeyA))->mapToScene(QPointF(15, 15)).toPoint());
+        QVERIFY(ui::hover(*rig.window, QStringLiteral("key%1").arg(kKeyA), QPointF(15, 15)));
         QQuickItem *tip = rig.item("keyTip");
         QVERIFY(tip);
         QTRY_VERIFY(tip->isVisible());
@@ -103,9 +102,7 @@ private slots:
         rig.window->view()->setDataList(QStringLiteral("keyboardKeyMatrix/%1").arg(kKeypadNine), {"2", longGroup});
         QMetaObject::invokeMethod(ui::find(*rig.window, "keyboardPages"), "initialise",
                                   Q_ARG(QVariant, false), Q_ARG(QVariant, false), Q_ARG(QVariant, false));
-        QQuickItem *key = rig.item(QStringLiteral("key%1").arg(kKeypadNine));
-        QVERIFY(key);
-        QTest::mouseMove(rig.window->view(), key->mapToScene(QPointF(10, 10)).toPoint());
+        QVERIFY(ui::hover(*rig.window, QStringLiteral("key%1").arg(kKeypadNine), QPointF(10, 10)));
         QTRY_VERIFY(tip->isVisible() && tip->property("keyIndex").toInt() == kKeypadNine);
         QQuickItem *picture = tip->parentItem();
         const QRectF tipArea = tip->mapRectToItem(picture, QRectF(0, 0, tip->width(), tip->height()));

@@ -4,6 +4,7 @@
 #include "bridge/myqquickview.h"
 
 #include <QQuickItem>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace ui {
@@ -23,16 +24,40 @@ QQuickItem *findIn(QQuickItem *item, const QString &objectName)
     return nullptr;
 }
 
-bool visibleOnScreen(QQuickItem *item)
+// What a name points at: an item, or a key's place on the keyboard picture.
+struct Target
 {
-    return item && item->isVisible() && item->opacity() > 0 && item->width() > 0 && item->height() > 0;
+    QQuickItem *item = nullptr;
+    QRectF area;   // in the item's coordinates
+};
+
+Target locate(Widget &window, const QString &objectName)
+{
+    static const QRegularExpression keyName(QStringLiteral("^key(\\d+)$"));
+    const QRegularExpressionMatch key = keyName.match(objectName);
+    if (!key.hasMatch()) {
+        QQuickItem *item = find(window, objectName);
+        return {item, item ? QRectF(0, 0, item->width(), item->height()) : QRectF()};
+    }
+    QQuickItem *keyboard = find(window, QStringLiteral("keyboard"));
+    QVariant area;
+    if (!keyboard || !QMetaObject::invokeMethod(keyboard, "keyRect", Q_RETURN_ARG(QVariant, area),
+                                                Q_ARG(QVariant, key.captured(1).toInt())))
+        return {};
+    return {keyboard, area.toRectF()};
 }
 
-QPoint widgetPoint(QQuickItem *item, QPointF at)
+bool visibleOnScreen(const Target &target)
+{
+    QQuickItem *item = target.item;
+    return item && item->isVisible() && item->opacity() > 0 && !target.area.isEmpty();
+}
+
+QPoint widgetPoint(const Target &target, QPointF at)
 {
     if (at.x() < 0 || at.y() < 0)
-        at = QPointF(item->width() / 2, item->height() / 2);
-    return item->mapToScene(at).toPoint();
+        at = QPointF(target.area.width() / 2, target.area.height() / 2);
+    return target.item->mapToScene(target.area.topLeft() + at).toPoint();
 }
 
 } // namespace
@@ -50,24 +75,39 @@ QQuickItem *find(Widget &window, const QString &objectName)
     return findIn(window.view()->rootObject(), objectName); // null root: nothing found
 }
 
+bool shown(Widget &window, const QString &objectName)
+{
+    return visibleOnScreen(locate(window, objectName));
+}
+
 bool click(Widget &window, const QString &objectName, Qt::MouseButton button, QPointF at)
 {
-    QQuickItem *item = find(window, objectName);
-    if (!visibleOnScreen(item))
+    const Target target = locate(window, objectName);
+    if (!visibleOnScreen(target))
         return false;
-    const QPoint point = widgetPoint(item, at);
+    const QPoint point = widgetPoint(target, at);
     QTest::mouseMove(window.view(), point);
     QTest::mouseClick(window.view(), button, {}, point);
     QCoreApplication::processEvents();
     return true;
 }
 
+bool hover(Widget &window, const QString &objectName, QPointF at)
+{
+    const Target target = locate(window, objectName);
+    if (!visibleOnScreen(target))
+        return false;
+    QTest::mouseMove(window.view(), widgetPoint(target, at));
+    QCoreApplication::processEvents();
+    return true;
+}
+
 bool doubleClick(Widget &window, const QString &objectName, QPointF at)
 {
-    QQuickItem *item = find(window, objectName);
-    if (!visibleOnScreen(item))
+    const Target target = locate(window, objectName);
+    if (!visibleOnScreen(target))
         return false;
-    const QPoint point = widgetPoint(item, at);
+    const QPoint point = widgetPoint(target, at);
     QTest::mouseDClick(window.view(), Qt::LeftButton, {}, point);
     QCoreApplication::processEvents();
     return true;
@@ -75,11 +115,11 @@ bool doubleClick(Widget &window, const QString &objectName, QPointF at)
 
 bool drag(Widget &window, const QString &objectName, QPointF from, QPointF to)
 {
-    QQuickItem *item = find(window, objectName);
-    if (!visibleOnScreen(item))
+    const Target target = locate(window, objectName);
+    if (!visibleOnScreen(target))
         return false;
-    const QPoint start = widgetPoint(item, from);
-    const QPoint end = widgetPoint(item, to);
+    const QPoint start = widgetPoint(target, from);
+    const QPoint end = widgetPoint(target, to);
     QTest::mousePress(window.view(), Qt::LeftButton, {}, start);
     const int steps = 8;
     for (int i = 1; i <= steps; ++i) {

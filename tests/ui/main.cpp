@@ -2,7 +2,7 @@
 // program's resources, with a recording bridge as "ui_View" and "ui_Ctl".
 #include "fake_bridge.h"
 #include "macros/encoding/macro_images_qml.h"
-#include "ui/key_tints.h"
+#include "ui/keyboard_ui_types.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>

@@ -3,7 +3,8 @@ import "../basic/keyGeometry.js" as Geometry
 
 // Where the keys lie on the picture of one keyboard edition: the places
 // ([key index, x, y, width, height] in picture pixels) the picture was drawn
-// from, looked up by key index, and where a tip beside a key fits.
+// from, looked up by key index or by a point, and where a tip beside a key
+// fits.
 QtObject {
     property string edition
     readonly property var places: Geometry.editions[edition] || []
@@ -17,6 +18,16 @@ QtObject {
     }
 
     function placeOf(index) { return placeByKey[index] || null }
+
+    // The key whose place holds the point, or -1.
+    function keyAt(x, y) {
+        for (var i = 0; i < places.length; ++i) {
+            var place = places[i]
+            if (x >= place[1] && x < place[1] + place[3] && y >= place[2] && y < place[2] + place[4])
+                return place[0]
+        }
+        return -1
+    }
 
     // A tip of the given size centred under the key, above it when the
     // picture ends below; always inside the picture.

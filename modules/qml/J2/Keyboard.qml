@@ -3,10 +3,11 @@ import Gearconsole.Keyboard 1.0
 
 // The picture of the current keyboard edition with one hot spot per key.
 //
-// The hot spots are bare rectangles: one mouse area over the whole picture
-// finds the key under the pointer, and the marks (which borders show) are
-// worked out once per change of the key model or the page rather than by
-// a binding per key, so the picture stays cheap to build and to redraw.
+// The hot spots are the edition's key places, not items: one mouse area over
+// the whole picture finds the key under the pointer, one item draws the
+// marks (which borders show), and the marks are worked out once per change
+// of the key model or the page rather than by a binding per key, so the
+// picture stays cheap to build and to redraw.
 Item {
     id: keyboard
     property var pages
@@ -26,7 +27,7 @@ Item {
     property var modelMarks: []
     // Bumped on every change of the key model.
     property int modelRevision: 0
-    readonly property alias hotSpotCount: hotSpots.count
+    readonly property int hotSpotCount: spacing.places.length
     signal keyClicked(int index)
 
     width: spacing.pictureWidth
@@ -54,20 +55,16 @@ Item {
         tints: visible ? keyboard.preview.tintList(keyboard.modelMarks, keyboard.preview.phase) : []
     }
 
-    Repeater {
-        id: hotSpots
-        model: spacing.places
-        Key {
-            keyIndex: modelData[0]
-            objectName: "key" + modelData[0]
-            x: modelData[1]
-            y: modelData[2]
-            width: modelData[3]
-            height: modelData[4]
-            markColor: keyboard.markColor
-            marked: keyboard.modelMarks[keyIndex] === true
-                    || (keyboard.pointerMarks && (keyIndex === keyboard.hoveredKey || keyIndex === keyboard.selectedKey))
-        }
+    // The borders of the marked keys, over the tints.
+    KeyMarks {
+        id: keyMarks
+        objectName: "keyMarks"
+        width: keyboard.width
+        height: keyboard.height
+        places: spacing.places
+        marks: keyboard.modelMarks
+        markedKeys: keyboard.pointerMarks ? [keyboard.hoveredKey, keyboard.selectedKey] : []
+        markColor: keyboard.markColor
     }
 
     // Key page: a key whose assignment is not its default carries a dot in
@@ -136,14 +133,15 @@ Item {
     }
 
     // The key whose hot spot holds the point, or -1.
-    function keyAt(x, y) {
-        for (var i = 0; i < hotSpots.count; ++i) {
-            var spot = hotSpots.itemAt(i)
-            if (x >= spot.x && x < spot.x + spot.width && y >= spot.y && y < spot.y + spot.height)
-                return spot.keyIndex
-        }
-        return -1
+    function keyAt(x, y) { return spacing.keyAt(x, y) }
+    // Where key `index` lies on the picture; an empty rectangle when the
+    // edition has no such key.
+    function keyRect(index) {
+        var place = spacing.placeOf(index)
+        return place ? Qt.rect(place[1], place[2], place[3], place[4]) : Qt.rect(0, 0, 0, 0)
     }
+    // Whether key `index` shows its border.
+    function isMarked(index) { return keyMarks.isMarked(index) }
 
     function tipText(index) {
         return pages.keyboardData.get(index).keyCodeStr + " To " + pages.assignmentText(index)
