@@ -27,6 +27,10 @@ Ui_Controler::Ui_Controler(Widget *window) : QObject(nullptr), m_window(window)
     m_view->setClearColor(Qt::transparent);
     m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
     m_view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+    // The program carries the documents' compiled units only; a Qt release
+    // that refuses them leaves nothing to show, and the log says why.
+    if (m_view->status() == QQuickWidget::Error)
+        qCCritical(lcShell) << "the window's documents could not be loaded:" << m_view->errors();
 
     QQmlContext *context = m_view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), m_view);

@@ -115,7 +115,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/burnlet)
-set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS "qml6-module-qtquick, qml6-module-qtqml-workerscript, qt6-wayland")
+# The UI's compiled units are accepted only by the Qt release they were
+# compiled with, and the program carries no document texts to fall back on:
+# it depends on that exact release (the QML library provides its ABI name).
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS
+  "qml6-module-qtquick, qml6-module-qtqml-workerscript, qt6-wayland, qt6-declarative-abi (= ${Qt6Qml_VERSION})")
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_RECOMMENDS "udev, systemd | elogind")
 # GNOME shows StatusNotifier tray icons only with this extension.
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")

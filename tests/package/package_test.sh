@@ -37,6 +37,7 @@ for needed in libburnlet1 libqt6quick6 libqt6quickwidgets6 libqt6widgets6 libhid
               qml6-module-qtquick qml6-module-qtqml-workerscript qt6-wayland libwayland-client0; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
 done
+grep -qE "qt6-declarative-abi \(= [0-9.]+\)" <<<"$depends" || fail "Depends lacks the exact Qt release of the compiled UI"
 [ "$(dpkg-deb -f "$deb" Package)" = gearconsole ] || fail "package name"
 
 step "unpacking"

@@ -30,6 +30,11 @@ TestCase {
         if (shell) { shell.destroy(); shell = null }
     }
     function lastCall() { return ui_View.calls[ui_View.calls.length - 1] }
+    // initUI, then until the main screen, built after it, has loaded its pages.
+    function startUi() {
+        shell.initUI()
+        tryVerify(function() { return findChild(shell, "keyboardPages") !== null && shell.pendingPageInit === null }, 5000)
+    }
     function confirmation() { return findChild(shell, "confirmation") }
     // Answers the open question: OK (accepted) or Cancel.
     function answer(accepted) {
@@ -230,7 +235,7 @@ TestCase {
 
     function test_newTakesTheSmallestFreeNameAndNumber() {
         make(1, null, ["profile_00", "profile_12"])
-        shell.initUI()
+        startUi()
         ui_View.calls = []
         shell.newProfile()
         compare(ui_View.calls[0], "updataNameList 2 profile_00,profile_12,profile_21 0")
@@ -272,7 +277,7 @@ TestCase {
     }
     function test_importAddsOnlyWhatWasRead(data) {
         make(1, null, ["profile_00", "x1"])
-        shell.initUI()
+        startUi()
         ui_View.profileLoads = data.loads
         ui_View.calls = []
         shell.importProfile()
@@ -284,7 +289,7 @@ TestCase {
     // New or Import (even one that fails) shows its old settings.
     function test_deleteAsksAndResetsTheStore() {
         make(1, null, ["profile_00", "x1", "y2"])
-        shell.initUI()
+        startUi()
         shell.chooseProfile(2)
         ui_View.calls = []
         shell.deleteProfile()
@@ -300,7 +305,7 @@ TestCase {
 
     function test_theFirstProfileCannotBeDeleted() {
         make(1, null, ["profile_00", "x1", "y2"])
-        shell.initUI()
+        startUi()
         compare(shell.profileNo, 0)
         ui_View.calls = []
         shell.deleteProfile()
@@ -354,7 +359,7 @@ TestCase {
 
     function test_renameRefusesAUsedName() {
         make(1, null, ["profile_00", "x1"])
-        shell.initUI()
+        startUi()
         ui_View.calls = []
         verify(!shell.renameProfile("x"))
         verify(!shell.renameProfile("loadertravex"))
