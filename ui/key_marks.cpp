@@ -1,16 +1,12 @@
 #include "ui/key_marks.h"
 
 #include "ui/key_marks_nodes.h"
+#include "ui/key_place_fields.h"
 
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
-namespace {
-
-// Place fields: key index, x, y, width, height.
-enum PlaceField { Key, X, Y, Width, Height };
-
-} // namespace
+using namespace KeyPlace;
 
 KeyMarks::KeyMarks(QQuickItem *parent) : QQuickItem(parent)
 {

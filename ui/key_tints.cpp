@@ -1,15 +1,15 @@
 #include "ui/key_tints.h"
 
 #include "ui/key_tints_nodes.h"
+#include "ui/key_place_fields.h"
 
 #include <QColor>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
-namespace {
+using namespace KeyPlace;
 
-// Place fields: key index, x, y, width, height, then the ear's width and height.
-enum PlaceField { Key, X, Y, Width, Height, EarWidth, EarHeight, FieldsWithEar };
+namespace {
 
 int field(const QVariantList &place, int index) { return qRound(place.value(index).toDouble()); }
 
