@@ -204,7 +204,7 @@ QByteArray write(const Values &values, int *unwritable)
         if (name.isEmpty())
             out += "[General]";
         else if (name.compare("general", Qt::CaseInsensitive) == 0)
-            out += "[%General]";
+            out += "[%" + name + ']';  // as spelled: "[%General]" alone would read back as "General/"
         else
             out += '[' + name + ']';
         out += '\n';

@@ -9,7 +9,10 @@
 // comments after ';', values continued over line ends inside quotes or
 // after '\'. Reading and writing follow the settings library's INI format
 // line by line, so a file either writes reads the same through the other;
-// the values and their escapes are IniValues' and IniEscapes'.
+// the values and their escapes are IniValues' and IniEscapes'. Writing
+// departs from the library in one place: a section spelled like "general"
+// is written as "[%<its spelling>]", where the library writes "[%General]"
+// for every spelling and so merges "general/k" and "General/k" on reading.
 namespace IniText {
 
 // Keys as "section/key"; keys before any section, or in "[General]", have
