@@ -371,6 +371,30 @@ TestCase {
         verify(keyPage.isDefault(keyA))
     }
 
+    // The key model: a position it does not have is refused with a warning
+    // and changes nothing; a change of a key reaches the picture.
+    function test_keyModelPositions() {
+        make({})
+        var data = pages.keyboardData
+        compare(data.count, Matrix.keyCount)
+        var changes = 0
+        var counting = function() { ++changes }
+        data.dataChanged.connect(counting)
+        ignoreWarning(/key model: setProperty: index 126 out of range/)
+        data.setProperty(Matrix.keyCount, "functionIndex", 3)
+        ignoreWarning(/key model: set: index -1 out of range/)
+        data.set(-1, { led0: 1 })
+        compare(changes, 0)
+        compare(data.get(Matrix.keyCount), undefined)
+        var picture = findChild(shell, "keyboard")
+        var revision = picture.modelRevision
+        data.setProperty(keyA, "functionDataStr", "B")
+        data.dataChanged.disconnect(counting)
+        compare(changes, 1)
+        compare(key(keyA).functionDataStr, "B")
+        compare(picture.modelRevision, revision + 1)
+    }
+
     function test_defaultOfFnIsTheSystemFunction() {
         make({ 71: ["2", "A"] })
         verify(!keyPage.isDefault(keyFn))
