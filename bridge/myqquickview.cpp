@@ -19,8 +19,7 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
     registerKeyboardUiTypes();  // before the UI is loaded
     globalStore = new SettingsStore(StoreFiles::global(), StoreFiles::factoryGlobal());
     defaultsStore = new SettingsStore(StoreFiles::defaults());
-    for (int n = 1; n <= kProfileCount; ++n)
-        profileStores.append(new SettingsStore(StoreFiles::profile(n), StoreFiles::defaults()));
+    profileStores.resize(kProfileCount, nullptr);
     for (QByteArray &image : mouseProfileImages)
         image = QByteArray(kMouseProfileImageSize, '\0');
     lightingStaging = QByteArray(kLightingStagingSize, '\0');
@@ -44,8 +43,25 @@ void myQQuickView::writeStores()
 {
     writeSettings(*globalStore);
     writeSettings(*defaultsStore);
-    for (QSettings *store : std::as_const(profileStores))
-        writeSettings(*store);
+    for (QSettings *store : std::as_const(profileStores)) {
+        if (store)
+            writeSettings(*store);
+    }
+}
+
+QSettings *&myQQuickView::profileStore(int profile)
+{
+    QSettings *&store = profileStores[profile];
+    if (!store)
+        store = new SettingsStore(StoreFiles::profile(profile + 1), StoreFiles::defaults());
+    return store;
+}
+
+QList<QSettings *> myQQuickView::profileStoresUpTo(int count)
+{
+    for (int profile = 0; profile < count; ++profile)
+        profileStore(profile);
+    return profileStores.mid(0, count);
 }
 
 QVariant myQQuickView::globalValue(const QString &key) const { return globalStore->value(key); }

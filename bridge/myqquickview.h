@@ -132,7 +132,13 @@ protected:
 
 private:
     QVariant globalValue(const QString &key) const;
-    QSettings *currentProfileStore() const { return profileStores.at(currentProfile); }
+    QSettings *currentProfileStore() { return profileStore(currentProfile); }
+    // A profile's store, opened the first time it is asked for: a run mostly
+    // uses the current profile's, and each open store holds its whole file
+    // parsed (about 45 KiB). Kept open from then on, as the others are.
+    QSettings *&profileStore(int profile);
+    // The stores of the first `count` profiles, for what goes through them all.
+    QList<QSettings *> profileStoresUpTo(int count = kProfileCount);
     bool is560Family() const { return icType == QLatin1String("560"); }
     static bool isProfileNumber(int profile) { return profile >= 0 && profile < kProfileCount; }
     // Replaces a store's file by a copy of another file and reopens it; keeps
@@ -143,7 +149,7 @@ private:
 
     QSettings *globalStore = nullptr;
     QSettings *defaultsStore = nullptr;
-    QList<QSettings *> profileStores;
+    QList<QSettings *> profileStores;  // null until opened
     int currentProfile = 0;
     QByteArray mouseProfileImages[kMouseProfileImages];
     // The mouse lighting staging buffer: written by mouseSetRGBEffect, not

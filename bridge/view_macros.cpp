@@ -113,7 +113,7 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
         qCWarning(lcBridge) << "deleteMacroUpdateProfile: no macro name";
         return;
     }
-    resetMouseKeysPlaying(name, profileStores.mid(0, kProfilesWithMouseKeys), defaultsStore);
+    resetMouseKeysPlaying(name, profileStoresUpTo(kProfilesWithMouseKeys), defaultsStore);
 }
 
 // The keyboard plays a key's macro from the slot numbered by the macro's list
@@ -126,7 +126,7 @@ QVariant myQQuickView::keyboardFollowMacroList(QVariantList before, QVariantList
         const int to = move.toInt(&isNumber);
         change.moves.append(isNumber ? to : -2);
     }
-    return followMacroList(change, profileStores, defaultsStore, currentProfile);
+    return followMacroList(change, profileStoresUpTo(), defaultsStore, currentProfile);
 }
 
 bool myQQuickView::deleteMacroIni(QVariant name, QVariant deviceNo)

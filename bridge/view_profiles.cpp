@@ -105,7 +105,7 @@ bool myQQuickView::loadProfile(int profile)
     if (chosen.isEmpty())
         return false;
     QString problem = profileImportProblem(chosen);
-    if (problem.isEmpty() && replaceStore(profileStores[profile], chosen, &problem))
+    if (problem.isEmpty() && replaceStore(profileStore(profile), chosen, &problem))
         return true;
     SaveFailures::instance().reportNotImported(chosen, problem);
     return false;
@@ -125,7 +125,7 @@ void myQQuickView::saveProfile(int profile)
         return;
     // The export names the profile's file by number; what the store still
     // holds in memory is written to it first.
-    writeSettings(*profileStores[profile]);
+    writeSettings(*profileStore(profile));
     const QString source = StoreFiles::profile(profile + 1);
     QString error;
     if (!replaceWithCopy(source, chosen, &error))
@@ -138,7 +138,7 @@ void myQQuickView::resetProfile(int profile)
         qCWarning(lcBridge) << "no profile" << profile << "to reset";
         return;
     }
-    replaceStore(profileStores[profile], StoreFiles::defaults());
+    replaceStore(profileStore(profile), StoreFiles::defaults());
 }
 
 void myQQuickView::copyProfile(int destprofile, int srcprofile)
@@ -147,6 +147,6 @@ void myQQuickView::copyProfile(int destprofile, int srcprofile)
         qCWarning(lcBridge) << "profile" << srcprofile << "not copied to" << destprofile;
         return;
     }
-    writeSettings(*profileStores[srcprofile]);
-    replaceStore(profileStores[destprofile], profileStores[srcprofile]->fileName());
+    writeSettings(*profileStore(srcprofile));
+    replaceStore(profileStore(destprofile), profileStore(srcprofile)->fileName());
 }
