@@ -372,7 +372,8 @@ TestCase {
     }
 
     // The key model: a position it does not have is refused with a warning
-    // and changes nothing; a change of a key reaches the picture.
+    // and changes nothing; a change of a key, or of all at once, reaches
+    // the picture.
     function test_keyModelPositions() {
         make({})
         var data = pages.keyboardData
@@ -389,10 +390,14 @@ TestCase {
         var picture = findChild(shell, "keyboard")
         var revision = picture.modelRevision
         data.setProperty(keyA, "functionDataStr", "B")
-        data.dataChanged.disconnect(counting)
         compare(changes, 1)
         compare(key(keyA).functionDataStr, "B")
         compare(picture.modelRevision, revision + 1)
+        // A page loading every key tells it once.
+        data.setAll(function(i) { return i % 2 ? { led3: 1 } : null })
+        data.dataChanged.disconnect(counting)
+        compare(changes, 2)
+        compare([key(0).led3, key(1).led3, key(125).led3], [0, 1, 1])
     }
 
     function test_defaultOfFnIsTheSystemFunction() {

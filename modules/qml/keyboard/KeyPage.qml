@@ -263,12 +263,12 @@ Item {
 
     function readPairs(isRecovery) {
         var names = pages.macroNames()
-        for (var i = 0; i < Matrix.keyCount; ++i) {
+        model.setAll(function(i) {
+            if (i >= Matrix.keyCount)
+                return null
             var pair = readPair(i, isRecovery, names)
-            model.setProperty(i, "functionIndex", pair.kind)
-            model.setProperty(i, "functionDataStr", pair.data)
-            model.setProperty(i, "functionMacro", pair.macro || "")
-        }
+            return { functionIndex: pair.kind, functionDataStr: pair.data, functionMacro: pair.macro || "" }
+        })
         recomputeMarks()
     }
     function readPair(index, isRecovery, names) {

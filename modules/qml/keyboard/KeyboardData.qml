@@ -10,7 +10,7 @@ import "keyMatrix.js" as Matrix
 // change.
 //
 // No view shows it, so it is plain entries with a list model's calls
-// (count, get, set, setProperty, dataChanged): a list model would keep an
+// (count, get, set, setProperty, dataChanged) and setAll: a list model would keep an
 // object of its own for every entry once read, about 0.2 MiB for the run.
 QtObject {
     id: model
@@ -42,6 +42,18 @@ QtObject {
         if (!has(index, "setProperty"))
             return
         entries[index][role] = value
+        dataChanged()
+    }
+    // Every entry in one go, told with one dataChanged: valuesOf(index)
+    // gives the roles to change of that entry, or nothing. A page loading
+    // all its keys would otherwise tell each change on its own, and every
+    // listener run that often leaves garbage for the whole run.
+    function setAll(valuesOf) {
+        for (var i = 0; i < entries.length; ++i) {
+            var values = valuesOf(i)
+            for (var role in values)
+                entries[i][role] = values[role]
+        }
         dataChanged()
     }
     function has(index, call) {

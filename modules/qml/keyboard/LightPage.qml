@@ -46,10 +46,10 @@ Item {
         var pictures = []
         for (var k = 0; k < Lighting.pictureCount; ++k)
             pictures.push(Lighting.readPicture(ui_View.getDataList("keyboard/led" + k, isRecovery)))
-        var data = pages.keyboardData
-        for (var i = 0; i < Lighting.keyCount && i < data.count; ++i)
-            data.set(i, { led0: pictures[0][i], led1: pictures[1][i], led2: pictures[2][i],
-                          led3: pictures[3][i], led4: pictures[4][i] })
+        pages.keyboardData.setAll(function(i) {
+            return i < Lighting.keyCount ? { led0: pictures[0][i], led1: pictures[1][i], led2: pictures[2][i],
+                                             led3: pictures[3][i], led4: pictures[4][i] } : null
+        })
 
         ui_View.setDataList("keyboard/lightValue", values())
         sendEffect(0)
