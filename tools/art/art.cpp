@@ -10,6 +10,7 @@
 #include "key_geometry.h"
 #include "key_legends.h"
 #include "macro_art.h"
+#include "palette.h"
 #include "window_background.h"
 
 #include <QDir>
@@ -325,6 +326,12 @@ Size sizeOf(const QString &base)
     return it == sizes.end() ? Size{0, 0} : it->second;
 }
 
+bool isKeyboardPicture(const QString &base)
+{
+    return std::any_of(std::begin(art::kEditions), std::end(art::kEditions),
+                       [&base](const art::PictureEdition &e) { return base == e.name; });
+}
+
 bool draw(QImage &image, const QString &base, Look look)
 {
     for (const art::PictureEdition &e : art::kEditions)
@@ -408,6 +415,10 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "gearconsole_art: no painter for %s\n", qPrintable(relative));
             return 1;
         }
+        // The keyboard pictures are the largest images the window keeps
+        // decoded for the whole run: they are kept as their palette.
+        if (isKeyboardPicture(base))
+            image = art::withPalette(image);
         const QString path = out.filePath(relative);
         QDir().mkpath(QFileInfo(path).path());
         if (!image.save(path)) {
