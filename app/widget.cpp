@@ -85,7 +85,12 @@ void Widget::setupTrayIcon()
     auto *menu = new QMenu(this);
     menu->addAction(showAction);
     menu->addAction(quitAction);
-    menu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    // Styled when it first opens: a tray host that draws the menu itself
+    // never needs the style, and parsing it costs memory for the whole run.
+    connect(menu, &QMenu::aboutToShow, menu, [menu] {
+        if (menu->styleSheet().isEmpty())
+            menu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    });
     trayIcon->setContextMenu(menu);
     trayIcon->setToolTip(QStringLiteral("Q73M Keyboard"));
     trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));

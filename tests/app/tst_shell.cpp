@@ -12,6 +12,7 @@
 #include "support/log_capture.h"
 #include "support/test_workspace.h"
 
+#include <QMenu>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QQuickItem>
@@ -221,6 +222,21 @@ private slots:
             rig.window->trayIconActivated(reason);
             QVERIFY(!rig.window->isVisible());  // posted, not sent
             QTRY_VERIFY(rig.window->isVisible());
+        }
+    }
+
+    // The tray menu takes its dark style when it opens, and keeps it.
+    void trayMenuIsStyledWhenItOpens()
+    {
+        ShellRig rig;
+        auto *menu = rig.window->findChild<QMenu *>();
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        for (int opening = 0; opening < 2; ++opening) {
+            menu->popup(QPoint(10, 10));
+            QVERIFY(menu->styleSheet().contains(QStringLiteral("background: rgb(68, 69, 73)")));
+            QCOMPARE(menu->palette().color(QPalette::Window), QColor(68, 69, 73));
+            menu->hide();
         }
     }
 

@@ -15,6 +15,7 @@ TestCase {
     Component { id: input; RectInput { x: 250; y: 10; minimum: 0; maximum: 255 } }
     Component { id: other; Rectangle { x: 250; y: 100; width: 20; height: 20 } }
     Component { id: spyOf; SignalSpy {} }
+    Component { id: button; Button { x: 300; y: 250; width: 30; height: 30; hoverText: "Import" } }
 
     function test_dropDownReportsAfterTheSlide() {
         var list = createTemporaryObject(dropDown, testCase)
@@ -65,6 +66,29 @@ TestCase {
         view.positionViewAtEnd()
         tryVerify(function() { return marker.y > 0 })
         compare(Math.round(marker.y + marker.height), 7 * list.rowHeight)
+    }
+
+    // A button's hover text shows above it while the pointer is on it, and a
+    // label only where it has one.
+    function test_buttonTipFollowsThePointer() {
+        var b = createTemporaryObject(button, testCase)
+        compare(findChild(b, "hoverTip"), null)
+        mouseMove(b, 15, 15)
+        tryVerify(function() { return findChild(b, "hoverTip") !== null })
+        var tip = findChild(b, "hoverTip")
+        verify(tip.visible && tip.width > 12)
+        compare(Math.round(tip.mapToItem(b, 0, 0).y + tip.height), -4)
+        mouseMove(testCase, 5, 5)
+        tryVerify(function() { return findChild(b, "hoverTip") === null })
+        var labels = function() {
+            var found = 0
+            for (var i = 0; i < b.children.length; ++i)
+                found += b.children[i].item && b.children[i].item.text === "Save" ? 1 : 0
+            return found
+        }
+        compare(labels(), 0)
+        b.text = "Save"
+        compare(labels(), 1)
     }
 
     function test_sliderClampsAndReportsOffsets_data() {

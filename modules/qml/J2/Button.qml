@@ -24,31 +24,40 @@ Item {
         source: button.name === "" ? ""
               : button.base + ((button.selected || mouse.pressed) ? "S" : mouse.containsMouse ? "H" : "") + ".png"
     }
-    Text {
+    // The label and the hover text exist only while they show: most
+    // buttons are images without a label, and a tip is laid out for nothing
+    // until the pointer comes.
+    Loader {
         anchors.centerIn: parent
-        text: button.text
-        color: mouse.containsMouse && !button.selected ? "#ffffff" : button.textColor
-        font.family: Style.fontFamily
-        font.pixelSize: 14
+        active: button.text !== ""
+        sourceComponent: Text {
+            text: button.text
+            color: mouse.containsMouse && !button.selected ? "#ffffff" : button.textColor
+            font.family: Style.fontFamily
+            font.pixelSize: 14
+        }
     }
-    Rectangle {
-        visible: mouse.containsMouse && button.hoverText !== ""
+    Loader {
         anchors.bottom: parent.top
         anchors.bottomMargin: 4
         anchors.horizontalCenter: parent.horizontalCenter
-        width: tip.implicitWidth + 12
-        height: tip.implicitHeight + 6
-        radius: 3
-        color: "#1a1a1a"
-        border.color: "#3c3c3c"
         z: 10
-        Text {
-            id: tip
-            anchors.centerIn: parent
-            text: button.hoverText
-            color: "#d1d1d1"
-            font.family: Style.fontFamily
-            font.pixelSize: 11
+        active: mouse.containsMouse && button.hoverText !== ""
+        sourceComponent: Rectangle {
+            objectName: "hoverTip"
+            width: tip.implicitWidth + 12
+            height: tip.implicitHeight + 6
+            radius: 3
+            color: "#1a1a1a"
+            border.color: "#3c3c3c"
+            Text {
+                id: tip
+                anchors.centerIn: parent
+                text: button.hoverText
+                color: "#d1d1d1"
+                font.family: Style.fontFamily
+                font.pixelSize: 11
+            }
         }
     }
     MouseArea {
