@@ -48,13 +48,11 @@ KeyCapture::KeyCapture()
 {
     instance = this;
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        auto source = std::make_unique<X11CaptureSource>(*this);
-        m_installed = source->start();
-        if (m_installed) {
-            m_source = std::move(source);
-            qCInfo(lcCapture) << "capture source: XInput2 raw events on X11";
-        }
-        // A failed installation leaves capture off for the run.
+        // Connected when a page first listens: until then the program holds
+        // no connection that could see the desktop's input (nor its memory).
+        m_source = std::make_unique<X11CaptureSource>(*this);
+        m_installed = true;
+        qCInfo(lcCapture) << "capture source: XInput2 raw events on X11, connected when a page first listens";
         return;
     }
     m_source = std::make_unique<WindowCaptureSource>(*this);

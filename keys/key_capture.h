@@ -28,7 +28,7 @@ public:
 
     // Sets up: prepares the capture source (XInput2 on X11, the program's own
     // windows elsewhere) and logs once which one it is. Nothing is selected
-    // until a page listens.
+    // until a page listens; on X11 nothing is even connected until then.
     KeyCapture();
     // Removes the capture.
     ~KeyCapture() override;

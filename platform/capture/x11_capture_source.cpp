@@ -76,6 +76,12 @@ bool X11CaptureSource::start()
 
 void X11CaptureSource::setActive(bool active)
 {
+    if (active && !m_display && !m_startTried) {
+        m_startTried = true;
+        // Once: a server without XInput 2 leaves capture off for the run.
+        if (!start())
+            qCWarning(lcCapture) << "capture off for the run: no X server with XInput 2 to connect to";
+    }
     if (!m_display || active == m_active)
         return;
     m_active = active;

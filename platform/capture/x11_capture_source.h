@@ -18,7 +18,8 @@ public:
     explicit X11CaptureSource(CaptureSink &sink, QObject *parent = nullptr);
     ~X11CaptureSource() override;
     // Connects to the X server; false when there is none or it lacks
-    // XInput 2. Selects nothing yet.
+    // XInput 2. Selects nothing yet. The first activation connects when
+    // this was not called.
     bool start();
     void setActive(bool active) override;
     // One device event as RECORD reports it (the wire form of a core event).
@@ -34,6 +35,7 @@ private:
     CaptureSink &m_sink;
     KeyTranslation m_translation;
     Display *m_display = nullptr;
+    bool m_startTried = false;
     int m_xiOpcode = 0;
     QSocketNotifier *m_notifier = nullptr;
     // RECORD: a context on the main connection, its data on a second one

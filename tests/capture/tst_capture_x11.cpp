@@ -123,6 +123,38 @@ private slots:
         gearconsole.waitForFinished(5000);
     }
 
+    // The program's source is not started: it connects when a page first
+    // listens, and from then on captures like one that was.
+    void connectsWhenFirstActive()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("xdotool is not installed");
+        PrivateX x;
+        if (!x.start())
+            QSKIP("no private X server could be started here");
+        qputenv("DISPLAY", x.display.toLocal8Bit());
+        RecordingSink sink;
+        X11CaptureSource source(sink);
+        source.setActive(false);
+        xdo(x.display, {QStringLiteral("key"), QStringLiteral("b")});
+        source.setActive(true);
+        xdo(x.display, {QStringLiteral("key"), QStringLiteral("a")});
+        QTRY_COMPARE(sink.events.join(QStringLiteral(" | ")), QStringLiteral("key 1e down | key 1e up"));
+        source.setActive(false);
+        source.setActive(true);
+        xdo(x.display, {QStringLiteral("key"), QStringLiteral("a")});
+        QTRY_COMPARE(sink.events.size(), 4);
+
+        qputenv("DISPLAY", ":99999");
+        RecordingSink none;
+        X11CaptureSource unreachable(none);
+        QTest::ignoreMessage(QtWarningMsg, "capture off for the run: no X server with XInput 2 to connect to");
+        unreachable.setActive(true);
+        unreachable.setActive(false);
+        unreachable.setActive(true);  // tried once only
+        QVERIFY(none.events.isEmpty());
+    }
+
     // A click on a window makes the server grab the pointer until the
     // release, and another program may hold the keyboard for a while: the
     // releases inside those grabs, and the press after one, still arrive.
