@@ -33,6 +33,8 @@ public:
     // Removes the capture.
     ~KeyCapture() override;
 
+    // A capture source is in place (on X11 its connection is tried when a
+    // page first listens).
     bool isInstalled() const { return m_installed; }
 
     void setKeyboardCallback(KeyboardCallback callback, void *context);

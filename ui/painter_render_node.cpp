@@ -11,7 +11,9 @@ void PainterRenderNode::render(const RenderState *state)
     if (!painter)
         return;
     const QRegion *clip = state->clipRegion();
-    if (clip && !clip->isEmpty())
+    if (clip && clip->isEmpty())
+        return;  // clipped away whole
+    if (clip)
         painter->setClipRegion(*clip, Qt::ReplaceClip);  // before the transform
     painter->setTransform(matrix()->toTransform());
     painter->setOpacity(inheritedOpacity());

@@ -38,6 +38,7 @@ protected:
                             && transform.type() <= QTransform::TxTranslate && QPointF(at) == QPointF(transform.dx(), transform.dy())
                             && painter->opacity() >= 1.0 && painter->compositionMode() == QPainter::CompositionMode_SourceOver;
         if (!direct) {
+            painter->setRenderHint(QPainter::SmoothPixmapTransform);  // as an Image draws
             painter->drawImage(QPointF(0, 0), m_image);
             return;
         }

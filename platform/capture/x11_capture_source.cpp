@@ -47,6 +47,8 @@ X11CaptureSource::~X11CaptureSource()
 
 bool X11CaptureSource::start()
 {
+    if (m_display)
+        return true;
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
         return false;

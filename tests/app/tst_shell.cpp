@@ -232,6 +232,7 @@ private slots:
         auto *menu = rig.window->findChild<QMenu *>();
         QVERIFY(menu);
         QCOMPARE(menu->actions().size(), 2);
+        QVERIFY(menu->styleSheet().isEmpty());
         for (int opening = 0; opening < 2; ++opening) {
             menu->popup(QPoint(10, 10));
             QVERIFY(menu->styleSheet().contains(QStringLiteral("background: rgb(68, 69, 73)")));

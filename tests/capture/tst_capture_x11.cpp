@@ -3,6 +3,7 @@
 // outside its window; and the X11 source itself, while active, sees them
 // whoever holds a grab, and stops seeing them when made inactive.
 #include "platform/capture/x11_capture_source.h"
+#include "support/log_capture.h"
 #include "support/test_workspace.h"
 
 #include <algorithm>
@@ -140,18 +141,15 @@ private slots:
         source.setActive(true);
         xdo(x.display, {QStringLiteral("key"), QStringLiteral("a")});
         QTRY_COMPARE(sink.events.join(QStringLiteral(" | ")), QStringLiteral("key 1e down | key 1e up"));
-        source.setActive(false);
-        source.setActive(true);
-        xdo(x.display, {QStringLiteral("key"), QStringLiteral("a")});
-        QTRY_COMPARE(sink.events.size(), 4);
 
         qputenv("DISPLAY", ":99999");
         RecordingSink none;
         X11CaptureSource unreachable(none);
-        QTest::ignoreMessage(QtWarningMsg, "capture off for the run: no X server with XInput 2 to connect to");
+        LogCapture log;
         unreachable.setActive(true);
         unreachable.setActive(false);
         unreachable.setActive(true);  // tried once only
+        QCOMPARE(log.count(QStringLiteral("capture off for the run: no X server with XInput 2")), 1);
         QVERIFY(none.events.isEmpty());
     }
 

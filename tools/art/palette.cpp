@@ -71,8 +71,12 @@ QList<QRgb> medianCut(std::vector<Colour> colours, std::vector<Box> boxes, int e
         if (chosen < 0)
             break;
         Box &box = boxes[chosen];
-        std::sort(colours.begin() + box.begin, colours.begin() + box.end,
-                  [chosenChannel](const Colour &a, const Colour &b) { return a.channel(chosenChannel) < b.channel(chosenChannel); });
+        // Ties broken by the whole colour: the same picture always gets the
+        // same palette.
+        std::sort(colours.begin() + box.begin, colours.begin() + box.end, [chosenChannel](const Colour &a, const Colour &b) {
+            return a.channel(chosenChannel) != b.channel(chosenChannel) ? a.channel(chosenChannel) < b.channel(chosenChannel)
+                                                                        : a.rgba < b.rgba;
+        });
         double half = 0, seen = 0;
         for (int i = box.begin; i < box.end; ++i)
             half += colours[i].count / 2.0;
@@ -124,6 +128,7 @@ QImage withPalette(const QImage &source)
     QList<QRgb> palette;
     if (counts.size() <= kPaletteSize) {
         palette = counts.keys();
+        std::sort(palette.begin(), palette.end());
     } else {
         // Transparent, opaque and partly transparent colours are merged only
         // among themselves.
@@ -137,6 +142,9 @@ QImage withPalette(const QImage &source)
             if (qAlpha(it.key()) != 255 && it.key() != 0)
                 colours.push_back({it.key(), it.value()});
         }
+        // In a fixed order (the hash's is not).
+        std::sort(colours.begin(), colours.begin() + opaque, [](const Colour &a, const Colour &b) { return a.rgba < b.rgba; });
+        std::sort(colours.begin() + opaque, colours.end(), [](const Colour &a, const Colour &b) { return a.rgba < b.rgba; });
         std::vector<Box> boxes;
         if (opaque > 0)
             boxes.push_back({0, opaque});
