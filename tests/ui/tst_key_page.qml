@@ -377,26 +377,18 @@ TestCase {
     function test_keyModelPositions() {
         make({})
         var data = pages.keyboardData
-        compare(data.count, Matrix.keyCount)
-        var changes = 0
-        var counting = function() { ++changes }
-        data.dataChanged.connect(counting)
+        var picture = findChild(shell, "keyboard")
+        var revision = picture.modelRevision
         ignoreWarning(/key model: setProperty: index 126 out of range/)
         data.setProperty(Matrix.keyCount, "functionIndex", 3)
         ignoreWarning(/key model: set: index -1 out of range/)
         data.set(-1, { led0: 1 })
-        compare(changes, 0)
-        compare(data.get(Matrix.keyCount), undefined)
-        var picture = findChild(shell, "keyboard")
-        var revision = picture.modelRevision
+        compare(picture.modelRevision, revision)
         data.setProperty(keyA, "functionDataStr", "B")
-        compare(changes, 1)
         compare(key(keyA).functionDataStr, "B")
-        compare(picture.modelRevision, revision + 1)
         // A page loading every key tells it once.
         data.setAll(function(i) { return i % 2 ? { led3: 1 } : null })
-        data.dataChanged.disconnect(counting)
-        compare(changes, 2)
+        compare(picture.modelRevision, revision + 2)
         compare([key(0).led3, key(1).led3, key(125).led3], [0, 1, 1])
     }
 
