@@ -76,6 +76,18 @@ struct PrivateX
     }
 };
 
+// A private X server to type into, set as this process's display, or why
+// there is none.
+QString privateDesktop(PrivateX &x)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        return QStringLiteral("xdotool is not installed");
+    if (!x.start())
+        return QStringLiteral("no private X server could be started here");
+    qputenv("DISPLAY", x.display.toLocal8Bit());
+    return {};
+}
+
 } // namespace
 
 class TestCaptureX11 : public QObject
@@ -128,12 +140,9 @@ private slots:
     // listens, and from then on captures like one that was.
     void connectsWhenFirstActive()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("xdotool is not installed");
         PrivateX x;
-        if (!x.start())
-            QSKIP("no private X server could be started here");
-        qputenv("DISPLAY", x.display.toLocal8Bit());
+        if (const QString why = privateDesktop(x); !why.isEmpty())
+            QSKIP(qPrintable(why));
         RecordingSink sink;
         X11CaptureSource source(sink);
         source.setActive(false);
@@ -158,12 +167,9 @@ private slots:
     // releases inside those grabs, and the press after one, still arrive.
     void deliversReleasesDuringOtherClientsGrabs()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("xdotool is not installed");
         PrivateX x;
-        if (!x.start())
-            QSKIP("no private X server could be started here");
-        qputenv("DISPLAY", x.display.toLocal8Bit());
+        if (const QString why = privateDesktop(x); !why.isEmpty())
+            QSKIP(qPrintable(why));
         RecordingSink sink;
         X11CaptureSource source(sink);
         QVERIFY(source.start());
