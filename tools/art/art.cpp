@@ -306,6 +306,15 @@ struct Size { int w, h; };
 // The nine-patch source of every panel background (see panel()).
 constexpr Size kPanelPatch{96, 24};
 
+// The keyboard edition whose picture `base` names, or none.
+const art::PictureEdition *editionNamed(const QString &base)
+{
+    for (const art::PictureEdition &e : art::kEditions)
+        if (base == e.name)
+            return &e;
+    return nullptr;
+}
+
 Size sizeOf(const QString &base)
 {
     static const std::map<QString, Size> sizes = {
@@ -315,9 +324,8 @@ Size sizeOf(const QString &base)
         {"lightBg", kPanelPatch}, {"keyBg", kPanelPatch}, {"sliderTrack", {200, 14}}, {"sliderKnob", {14, 14}},
         {"macroBg", kPanelPatch}, {"macroListBg", kPanelPatch}, {"checkBox", {14, 14}}, {"macroBtn", {30, 30}},
     };
-    for (const art::PictureEdition &e : art::kEditions)
-        if (base == e.name)
-            return {art::kPictureWidth, art::kPictureHeight + 1};
+    if (editionNamed(base))
+        return {art::kPictureWidth, art::kPictureHeight + 1};
     if (const QSize macro = art::macroImageSize(base); macro.isValid())
         return {macro.width(), macro.height()};
     if (const QSize background = art::windowBackgroundSize(base); background.isValid())
@@ -326,16 +334,12 @@ Size sizeOf(const QString &base)
     return it == sizes.end() ? Size{0, 0} : it->second;
 }
 
-bool isKeyboardPicture(const QString &base)
-{
-    return std::any_of(std::begin(art::kEditions), std::end(art::kEditions),
-                       [&base](const art::PictureEdition &e) { return base == e.name; });
-}
-
 bool draw(QImage &image, const QString &base, Look look)
 {
-    for (const art::PictureEdition &e : art::kEditions)
-        if (base == e.name) { keyboardPicture(image, e); return true; }
+    if (const art::PictureEdition *edition = editionNamed(base)) {
+        keyboardPicture(image, *edition);
+        return true;
+    }
     if (art::macroImageSize(base).isValid())
         return art::drawMacroImage(image, base, art::MacroLook(int(look)));
     if (art::windowBackgroundSize(base).isValid())
@@ -417,7 +421,7 @@ int main(int argc, char **argv)
         }
         // The keyboard pictures are the largest images the window keeps
         // decoded for the whole run: they are kept as their palette.
-        if (isKeyboardPicture(base))
+        if (editionNamed(base))
             image = art::withPalette(image);
         const QString path = out.filePath(relative);
         QDir().mkpath(QFileInfo(path).path());

@@ -143,8 +143,9 @@ QImage withPalette(const QImage &source)
                 colours.push_back({it.key(), it.value()});
         }
         // In a fixed order (the hash's is not).
-        std::sort(colours.begin(), colours.begin() + opaque, [](const Colour &a, const Colour &b) { return a.rgba < b.rgba; });
-        std::sort(colours.begin() + opaque, colours.end(), [](const Colour &a, const Colour &b) { return a.rgba < b.rgba; });
+        const auto byColour = [](const Colour &a, const Colour &b) { return a.rgba < b.rgba; };
+        std::sort(colours.begin(), colours.begin() + opaque, byColour);
+        std::sort(colours.begin() + opaque, colours.end(), byColour);
         std::vector<Box> boxes;
         if (opaque > 0)
             boxes.push_back({0, opaque});

@@ -264,8 +264,6 @@ Item {
     function readPairs(isRecovery) {
         var names = pages.macroNames()
         model.setAll(function(i) {
-            if (i >= Matrix.keyCount)
-                return null
             var pair = readPair(i, isRecovery, names)
             return { functionIndex: pair.kind, functionDataStr: pair.data, functionMacro: pair.macro || "" }
         })
